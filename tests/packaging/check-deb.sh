@@ -24,6 +24,8 @@ for v in build_dir work_dir package app_id executable icon icon_sizes version; d
   [[ -n "${!v}" ]] || { echo "missing --${v//_/-}" >&2; exit 2; }
 done
 
+here=$(cd "$(dirname "$0")" && pwd)
+xsession=$here/../e2e/xsession.sh
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -110,77 +112,10 @@ fi
 
 # --- Start the unpacked program in a real X server ------------------------------------------
 echo "== start /usr/bin/$executable from the unpacked package under Xvfb"
-title="$(printf '%43s' '')---- Personalizzazione Barre  Kelvo ---- "
-xvfb_pid= wm_pid= app_pid=
-cleanup() {
-  for pid in $app_pid $wm_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
-# -displayfd lets the server pick a free display number and tell us which.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work_dir/display" >"$work_dir/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_number=
-for _ in $(seq 100); do
-  # The number is written with its line end once the server is ready.
-  if [[ $(wc -l <"$work_dir/display") -ge 1 ]]; then display_number=$(tr -dc '0-9' <"$work_dir/display"); break; fi
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[[ -n "$display_number" ]] || { cat "$work_dir/xvfb.log"; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$display_number
-echo "Xvfb on $DISPLAY"
-
-openbox --sm-disable >"$work_dir/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-
-# Only what the package installed: no build tree, no library or plugin paths of ours.
-(cd "$work_dir" && exec env -u LD_LIBRARY_PATH -u QT_PLUGIN_PATH QT_QPA_PLATFORM=xcb \
-  "$root/usr/bin/$executable" >"$work_dir/program.log" 2>&1) &
-app_pid=$!
-
-window=
-deadline=$((SECONDS + 30))
-while [[ $SECONDS -lt $deadline ]]; do
-  window=$(xdotool search --onlyvisible --name "Personalizzazione Barre" 2>/dev/null | head -n 1) || true
-  [[ -n "$window" ]] && break
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.05
-done
-
-if [[ -z "$window" ]]; then
-  cat "$work_dir/program.log"
-  fail "no window titled \"Personalizzazione Barre\" mapped within 30 s"
+if bash "$xsession" bash "$here/start-unpacked.sh" "$root/usr/bin/$executable" "$work_dir"; then
+  pass "the unpacked program maps its window with the Italian title and ends on Ctrl+X"
 else
-  pass "window $window mapped"
-  shown=$(xdotool getwindowname "$window" || true)
-  if [[ "$shown" == "$title" ]]; then pass "title is 43 blanks and \"---- Personalizzazione Barre  Kelvo ---- \""
-  else fail "title is \"$shown\""; fi
-  # The window must belong to the program we started (the subshell execs it), not to
-  # anything else on the display.
-  window_pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
-  if [[ "$window_pid" == "$app_pid" ]]; then pass "the window belongs to the unpacked program"
-  else fail "the window's process is ${window_pid:-unknown}, not the program started ($app_pid)"; fi
-  # Ending through the menu shortcut, as a user would; the program ends at once with 0.
-  xdotool windowactivate --sync "$window" key --clearmodifiers ctrl+x || true
-  status=
-  for _ in $(seq 200); do
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-      wait "$app_pid" && status=0 || status=$?
-      break
-    fi
-    sleep 0.05
-  done
-  if [[ -z "$status" ]]; then fail "the program did not end on Ctrl+X within 10 s"
-  elif [[ "$status" -ne 0 ]]; then cat "$work_dir/program.log"; fail "the program ended with status $status"
-  else app_pid=; pass "the program ended on Ctrl+X with status 0"; fi
+  fail "the unpacked program did not come up and end as it should"
 fi
 
 if [[ $failures -gt 0 ]]; then
