@@ -83,6 +83,7 @@ expect_file "usr/share/metainfo/$app_id.metainfo.xml"
 expect_file "usr/share/icons/hicolor/scalable/apps/$icon.svg"
 expect_file "usr/share/doc/$package/copyright"
 expect_file "usr/share/doc/$package/changelog.gz"
+expect_file "usr/share/man/man1/$executable.1.gz"
 for size in $icon_sizes; do
   png="usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
   expect_file "$png"
