@@ -1,6 +1,6 @@
 #pragma once
 
-#include "i18n/Messages.h"
+#include "Messages.h"
 
 class QLineEdit;
 
