@@ -166,8 +166,9 @@ TEST_F(SoakTest, ThousandCyclesLeakNothingAndSameSettingsGiveSameBytes)
         ASSERT_EQ(NamesIn(folder_), std::set<std::string>{names[current].filename().string()})
             << "a temporary or stray file is left in the folder";
 
-        if (cycle % 100 == 99)
+        if (cycle % 100 == 99) {
             ASSERT_EQ(OpenDescriptorCount(), descriptorsBefore) << "file descriptors leaked";
+        }
     }
 
     EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
