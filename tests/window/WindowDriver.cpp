@@ -226,6 +226,11 @@ std::vector<std::string> ProgramLines(unsigned char mark)
     };
 }
 
+std::string ConfigWordLine()
+{
+    return DataRecord(0x400E, {0x72, 0x3F});
+}
+
 std::string FirmwareText(const std::vector<std::string>& programLines,
                          const std::vector<std::string>& eepromLines)
 {
@@ -234,7 +239,7 @@ std::string FirmwareText(const std::vector<std::string>& programLines,
         text += line + "\r\n";
     for (const std::string& line : eepromLines)
         text += line + "\r\n";
-    text += DataRecord(0x400E, {0x72, 0x3F}) + "\r\n";
+    text += ConfigWordLine() + "\r\n";
     text += std::string(firmware::kEndRecord) + "\r\n";
     return text;
 }

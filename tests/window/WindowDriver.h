@@ -88,7 +88,10 @@ std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings
 // one file from another. The signature record is among them.
 std::vector<std::string> ProgramLines(unsigned char mark);
 
-// A whole firmware file: program lines, the given EEPROM lines, a configuration-word record
+// The configuration-word record that follows the EEPROM records in the files written here.
+std::string ConfigWordLine();
+
+// A whole firmware file: program lines, the given EEPROM lines, the configuration-word record
 // and the end record, each line ended by CR LF.
 std::string FirmwareText(const std::vector<std::string>& programLines,
                          const std::vector<std::string>& eepromLines);

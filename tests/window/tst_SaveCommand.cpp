@@ -35,7 +35,24 @@ std::string Expected(const std::vector<std::string>& leading, const firmware::Ge
         text += line + "\r\n";
     for (const std::string& line : EepromLines(settings))
         text += line + "\r\n";
-    return text + ":00000001FF";
+    // The records after the EEPROM ones are kept; one end record closes the file.
+    return text + ConfigWordLine() + "\r\n" + ":00000001FF";
+}
+
+// Where two file contents part, for the test's output; empty when they are equal.
+QString Difference(const std::string& actual, const std::string& expected)
+{
+    if (actual == expected)
+        return {};
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        ++at;
+    const std::size_t from = at < 60 ? 0 : at - 60;
+    auto around = [from](const std::string& text) {
+        return QString::fromLatin1(text.substr(from, 120).c_str()).replace(QStringLiteral("\r\n"), QStringLiteral("<CRLF>"));
+    };
+    return QStringLiteral("byte %1 differs (sizes %2, %3)\n actual:   %4\n expected: %5")
+        .arg(at).arg(actual.size()).arg(expected.size()).arg(around(actual), around(expected));
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -128,11 +145,12 @@ private slots:
         edited.frame = 5;
         edited.speed = 1;
         const std::string content = ReadFile(written);
-        QCOMPARE(content, Expected(ProgramLines(0x11), edited));
+        const std::string expected = Expected(ProgramLines(0x11), edited);
+        QVERIFY2(content == expected, qPrintable(Difference(content, expected)));
         // Two records worked out by hand: the text "CQ", and frame 5 with heights 2 and 1,
         // red behind the sliding text, black behind the call sign, normal speed.
         const std::vector<std::string> lines = Lines(content);
-        QCOMPARE(lines.size(), std::size_t(4 + 16 + 1));
+        QCOMPARE(lines.size(), std::size_t(4 + 16 + 1 + 1));
         QCOMPARE(lines[4], std::string(":10420000430051008000800080008000800080001A"));
         QCOMPARE(lines[19], std::string(":1042F000800080008000800005001200280002007D"));
         QCOMPARE(lines.back(), std::string(":00000001FF"));
@@ -171,7 +189,9 @@ private slots:
         QVERIFY2(yes.done() && yes.errors().isEmpty(), qPrintable(yes.errors().join('\n')));
         firmware::GeneratorSettings edited = Opened();
         edited.frame = 14;
-        QCOMPARE(ReadFile(source), Expected(ProgramLines(0x22), edited));
+        const std::string written = ReadFile(source);
+        const std::string expected = Expected(ProgramLines(0x22), edited);
+        QVERIFY2(written == expected, qPrintable(Difference(written, expected)));
         QCOMPARE(Status(window), source);
         QCOMPARE(Flag(window), 1);
         QVERIFY(!QFileInfo::exists(Path("same.Tmp")));
@@ -222,7 +242,9 @@ private slots:
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
         QVERIFY2(save.done() && save.errors().isEmpty(), qPrintable(save.errors().join('\n')));
         QCOMPARE(seen.proposedFile, a);
-        QCOMPARE(ReadFile(target), Expected(ProgramLines(0xA1), Opened()));
+        const std::string written = ReadFile(target);
+        const std::string expected = Expected(ProgramLines(0xA1), Opened());
+        QVERIFY2(written == expected, qPrintable(Difference(written, expected)));
         QCOMPARE(Status(window), target);
     }
 
