@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the window, with a firmware file opened through the open
+# dialog as a user would, in a private X session (Xvfb + openbox):
+#   docs/screenshot-it.png   as the program starts, in Italian
+#   docs/screenshot-en.png   after switching to English with Ctrl+E
+#
+#   scripts/screenshot.sh [--out DIR] [--no-build]
+#
+# Builds the README's configuration (preset default) first. Fails, saying so, when a step
+# does not happen on screen; a picture of the whole screen is then left in the build folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=docs
+build=1
+inside=0
+while [[ $# -gt 0 ]]; do
+  case "$1" in
+    --out) out=$2; shift 2 ;;
+    --no-build) build=0; shift ;;
+    --inside) inside=1; shift ;;  # internal: already inside the X session
+    *) echo "usage: $0 [--out DIR] [--no-build]" >&2; exit 2 ;;
+  esac
+done
+
+build_dir=build/default
+program="$build_dir/app/kelvo-barre"
+
+if (( ! inside )); then
+  if (( build )); then
+    bash scripts/install-deps.sh --test
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j2
+  fi
+  [[ -x "$program" ]] || { echo "screenshot: $program is not built" >&2; exit 1; }
+  exec bash tests/e2e/xsession.sh bash "$0" --inside --out "$out"
+fi
+
+source tests/e2e/xdriver.sh
+export QT_QPA_PLATFORM=xcb
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-screenshot.XXXXXX")
+pid=""
+cleanup() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  local shot="$build_dir/screenshot-failure.png"
+  xd_shot_screen "$shot" 2>/dev/null && echo "screenshot: the screen at the failure: $shot" >&2
+  echo "screenshot: $*" >&2
+  exit 1
+}
+
+# The firmware file: the assembler's output for the end-to-end test's source.
+firmware="$scratch/generatore.hex"
+gpasm -o "$firmware" tests/e2e/data/generator.asm >/dev/null || fail "gpasm could not assemble the firmware file"
+
+mkdir -p "$out"
+"$program" </dev/null >"$scratch/program.log" 2>&1 &
+pid=$!
+
+italian_title='Personalizzazione Barre  Kelvo'
+english_title='Customize Bar Kelvo'
+
+wid=$(xd_wait_window "$italian_title" 30) || fail "no window titled '$italian_title' appeared"
+xd_activate "$wid"
+xd_key ctrl+o
+xd_wait_window 'Apertura File' 10 >/dev/null || fail "Ctrl+O opened no dialog titled 'Apertura File...'"
+xd_answer_file_dialog "$firmware" 'Apertura File' || fail "the open dialog did not take $firmware"
+# The pointer goes out of the way, so that no hint covers the window.
+xdotool mousemove 1270 1010
+sleep 1
+xd_shot_window "$wid" "$out/screenshot-it.png" || fail "could not take the Italian picture"
+echo "screenshot: $out/screenshot-it.png"
+
+xd_activate "$wid"
+xd_key ctrl+e
+xd_wait_window "$english_title" 5 >/dev/null ||
+  fail "the English title '$english_title' did not appear after Ctrl+E (has the language switch been built?)"
+sleep 1
+xd_shot_window "$wid" "$out/screenshot-en.png" || fail "could not take the English picture"
+echo "screenshot: $out/screenshot-en.png"
+
+xd_key ctrl+x
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end on Ctrl+X"
+pid=""

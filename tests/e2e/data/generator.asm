@@ -1,0 +1,59 @@
+; A firmware file for the end-to-end test, made by the assembler as the real one is:
+; a PIC16F628A program with the "Lumio_20" signature at 0x7F8 and the generator's
+; settings in the data EEPROM at 0x2100.
+;
+;   gpasm -o generator.hex generator.asm            the file the test opens
+;   gpasm -D EDITED -o edited.hex generator.asm     the same file after the test's edits:
+;                                                   frame 16 (number 15) picked, call sign
+;                                                   Q0TEST typed, the rest as it was
+        processor 16f628a
+        radix   dec
+        __config 0x3F10
+
+STATUS  equ     3
+
+; n end markers (0x80) into the data EEPROM
+markers macro   n
+        local   i
+i = 0
+        while   i < n
+        de      0x80
+i += 1
+        endw
+        endm
+
+        org     0
+start   bsf     STATUS, 5
+        clrf    0x06
+        bcf     STATUS, 5
+loop    incf    0x06, f
+        goto    loop
+
+        org     0x7F8
+        retlw   'L'
+        retlw   'u'
+        retlw   'm'
+        retlw   'i'
+        retlw   'o'
+        retlw   '_'
+        retlw   '2'
+        retlw   '0'
+
+        org     0x2100
+sliding de      "CQ CQ DE N0CALL - ATV TEST PATTERN"
+        markers 112 - 34
+#ifdef EDITED
+        de      "Q0TEST"
+#else
+        de      "N0CALL"
+#endif
+        markers 6               ; spare
+#ifdef EDITED
+        de      15              ; frame
+#else
+        de      5
+#endif
+        de      0x12            ; heights: sliding text medium, call sign normal
+        de      0x28            ; backgrounds: sliding text red, call sign black
+        de      2               ; speed normal
+        end

@@ -1,0 +1,101 @@
+# Helpers for driving a program in an X session with xdotool as a user would, and for
+# taking pictures of its windows. Sourced by the end-to-end test and scripts/screenshot.sh;
+# they need DISPLAY (tests/e2e/xsession.sh sets it).
+
+# Seconds since the epoch, whole.
+xd_now() { echo "${EPOCHREALTIME%.*}"; }
+
+# Prints the id of the first visible window whose title matches the extended regular
+# expression $1, waiting up to $2 seconds (default 20) for it. Fails when none appears.
+xd_wait_window() {
+  local pattern=$1 limit=${2:-20} end wid
+  end=$(( $(xd_now) + limit ))
+  while :; do
+    wid=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    if [[ -n "$wid" ]]; then
+      echo "$wid"
+      return 0
+    fi
+    (( $(xd_now) >= end )) && return 1
+    sleep 0.05
+  done
+}
+
+# Waits up to $2 seconds (default 20) until no visible window's title matches $1.
+xd_wait_no_window() {
+  local pattern=$1 limit=${2:-20} end
+  end=$(( $(xd_now) + limit ))
+  while xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; do
+    (( $(xd_now) >= end )) && return 1
+    sleep 0.05
+  done
+}
+
+# Raises window $1 and gives it the keyboard.
+xd_activate() {
+  timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
+    xdotool windowfocus "$1" >/dev/null 2>&1
+}
+
+# Keys and text go to whichever window has the keyboard, as from a real keyboard.
+xd_key() { xdotool key --clearmodifiers --delay 40 "$@"; }
+xd_type() { xdotool type --clearmodifiers --delay 20 -- "$1"; }
+
+# Clicks the left button at ($2, $3) relative to the top-left corner of window $1's client
+# area.
+xd_click_at() {
+  xd_geometry "$1" || return 1
+  xdotool mousemove "$((WIN_X + $2))" "$((WIN_Y + $3))" sleep 0.1 click 1
+}
+
+# Sets WIN_X, WIN_Y, WIN_WIDTH and WIN_HEIGHT to window $1's client area on the screen.
+# (xwininfo, as xdotool getwindowgeometry shifts a framed window by its frame.)
+xd_geometry() {
+  local key value
+  WIN_X='' WIN_Y='' WIN_WIDTH='' WIN_HEIGHT=''
+  while IFS=: read -r key value; do
+    value=${value// /}
+    case "$key" in
+      *'Absolute upper-left X') WIN_X=$value ;;
+      *'Absolute upper-left Y') WIN_Y=$value ;;
+      *Width) WIN_WIDTH=$value ;;
+      *Height) WIN_HEIGHT=$value ;;
+    esac
+  done < <(xwininfo -id "$1")
+  [[ -n "$WIN_X" && -n "$WIN_Y" && -n "$WIN_WIDTH" && -n "$WIN_HEIGHT" ]]
+}
+
+# Whole screen into the picture $1.
+xd_shot_screen() { import -window root "$1"; }
+
+# Window $1 with the window manager's frame around it into the picture $2.
+xd_shot_window() {
+  local wid=$1 out=$2 extents left=0 right=0 top=0 bottom=0 full
+  xd_geometry "$wid" || return 1
+  # _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+  extents=$(xprop -id "$wid" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p')
+  if [[ "$extents" =~ ^([0-9]+),\ *([0-9]+),\ *([0-9]+),\ *([0-9]+)$ ]]; then
+    left=${BASH_REMATCH[1]} right=${BASH_REMATCH[2]}
+    top=${BASH_REMATCH[3]} bottom=${BASH_REMATCH[4]}
+  fi
+  full=$(mktemp "${TMPDIR:-/tmp}/kelvo-screen.XXXXXX.png")
+  import -window root "$full" &&
+    convert "$full" -crop "$((WIN_WIDTH + left + right))x$((WIN_HEIGHT + top + bottom))+$((WIN_X - left))+$((WIN_Y - top))" +repage "$out"
+  local status=$?
+  rm -f "$full"
+  return $status
+}
+
+# Answers a file dialog that has the keyboard: replaces its name field with the path $1
+# and accepts it. The name field's completion list may take the first Return for itself,
+# so Return is pressed again while a window titled $2 is still on screen.
+xd_answer_file_dialog() {
+  local path=$1 title=$2 try
+  xd_key ctrl+a
+  xd_type "$path"
+  for try in 1 2 3; do
+    xd_key Return
+    xd_wait_no_window "$title" 2 && return 0
+  done
+  return 1
+}

@@ -1,0 +1,268 @@
+// The configuration block's fields: decoding odd byte values, encoding odd settings, and
+// the fixed bytes an encoded block always carries.
+
+#include "FirmwareFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace firmware;
+
+namespace {
+
+ConfigBlock FilledBlock(std::uint8_t value)
+{
+    ConfigBlock block{};
+    block.fill(value);
+    return block;
+}
+
+// A block with both texts empty and the given bytes 124..127.
+ConfigBlock BlockWithTail(std::uint8_t frame, std::uint8_t heights, std::uint8_t colours, std::uint8_t speed)
+{
+    ConfigBlock block = FilledBlock(0x80);
+    block[124] = frame;
+    block[125] = heights;
+    block[126] = colours;
+    block[127] = speed;
+    return block;
+}
+
+// The block bytes carried by records: record r's data words hold bytes 8r..8r+7.
+ConfigBlock BlockOf(const EepromRecords& records)
+{
+    ConfigBlock block{};
+    for (std::size_t n = 0; n < kBlockSize; ++n)
+        block[n] = records[n / 8][4 + 2 * (n % 8)];
+    return block;
+}
+
+}  // namespace
+
+TEST(TextDecoding, EndMarkerFirstGivesAnEmptyTextWhateverFollows)
+{
+    ConfigBlock block = FilledBlock('A');
+    block[0] = 0x80;
+    block[112] = 0x80;
+    const GeneratorSettings settings = DecodeBlock(block);
+    EXPECT_EQ(settings.slidingText, "");
+    EXPECT_EQ(settings.fixedText, "");
+}
+
+TEST(TextDecoding, TextStopsAtTheFirstMarker)
+{
+    ConfigBlock block = FilledBlock('Z');
+    block[0] = 'C';
+    block[1] = 'Q';
+    block[2] = 0x80;
+    block[112] = 'I';
+    block[113] = 0x80;
+    const GeneratorSettings settings = DecodeBlock(block);
+    EXPECT_EQ(settings.slidingText, "CQ");
+    EXPECT_EQ(settings.fixedText, "I");
+}
+
+TEST(TextDecoding, FullFieldsHaveNoMarkerAndDoNotRunIntoTheNextField)
+{
+    ConfigBlock block = FilledBlock('S');
+    for (std::size_t i = 112; i < 118; ++i)
+        block[i] = 'F';
+    const GeneratorSettings settings = DecodeBlock(block);
+    EXPECT_EQ(settings.slidingText, std::string(112, 'S'));
+    EXPECT_EQ(settings.fixedText, std::string(6, 'F'));
+}
+
+TEST(TextDecoding, BytesTheDeviceCannotShowBecomeFullStops)
+{
+    for (int value = 0; value < 256; ++value) {
+        if (value == 0x80)
+            continue;
+        ConfigBlock block = FilledBlock(0x80);
+        block[0] = static_cast<std::uint8_t>(value);
+        block[112] = static_cast<std::uint8_t>(value);
+        const bool shown = value >= 0x20 && value <= 0x7F;
+        const std::string expected(1, shown ? static_cast<char>(value) : '.');
+        const GeneratorSettings settings = DecodeBlock(block);
+        EXPECT_EQ(settings.slidingText, expected) << "byte " << value;
+        EXPECT_EQ(settings.fixedText, expected) << "byte " << value;
+    }
+}
+
+TEST(FieldDecoding, FrameIsTheLowNibble)
+{
+    EXPECT_EQ(DecodeBlock(BlockWithTail(0xF3, 0, 0, 1)).frame, 3);
+    EXPECT_EQ(DecodeBlock(BlockWithTail(0x0F, 0, 0, 1)).frame, 15);
+    EXPECT_EQ(DecodeBlock(BlockWithTail(0x10, 0, 0, 1)).frame, 0);
+}
+
+TEST(FieldDecoding, HeightsAreBitsZeroOneAndFourFive)
+{
+    const GeneratorSettings mixed = DecodeBlock(BlockWithTail(0, 0x21, 0, 1));
+    EXPECT_EQ(mixed.slidingHeight, 2);
+    EXPECT_EQ(mixed.fixedHeight, 1);
+
+    const GeneratorSettings spareBitsOnly = DecodeBlock(BlockWithTail(0, 0xCC, 0, 1));
+    EXPECT_EQ(spareBitsOnly.slidingHeight, 0);
+    EXPECT_EQ(spareBitsOnly.fixedHeight, 0);
+
+    const GeneratorSettings all = DecodeBlock(BlockWithTail(0, 0xFF, 0, 1));
+    EXPECT_EQ(all.slidingHeight, 3);
+    EXPECT_EQ(all.fixedHeight, 3);
+}
+
+TEST(FieldDecoding, ColourNibblesKeepTheirLowThreeBits)
+{
+    for (const std::uint8_t black : {std::uint8_t{0x88}, std::uint8_t{0x00}}) {
+        const GeneratorSettings settings = DecodeBlock(BlockWithTail(0, 0, black, 1));
+        EXPECT_EQ(settings.slidingColour, 0);
+        EXPECT_EQ(settings.fixedColour, 0);
+    }
+    const GeneratorSettings redOnBlack = DecodeBlock(BlockWithTail(0, 0, 0x28, 1));
+    EXPECT_EQ(redOnBlack.slidingColour, 2);
+    EXPECT_EQ(redOnBlack.fixedColour, 0);
+    const GeneratorSettings highBits = DecodeBlock(BlockWithTail(0, 0, 0xF9, 1));
+    EXPECT_EQ(highBits.slidingColour, 7);
+    EXPECT_EQ(highBits.fixedColour, 1);
+}
+
+TEST(FieldDecoding, EverySpeedByteMapsToOneOfTheThreeSpeeds)
+{
+    const std::pair<std::uint8_t, int> cases[] = {
+        {1, 0}, {2, 1}, {3, 1}, {0, 2}, {4, 2}, {0x80, 2}, {5, 0}, {0xFE, 1}, {0xFF, 1},
+    };
+    for (const auto& [byte, speed] : cases)
+        EXPECT_EQ(DecodeBlock(BlockWithTail(0, 0, 0, byte)).speed, speed) << "byte " << int(byte);
+}
+
+TEST(TextEncoding, EmptyTextsAreAllEndMarkers)
+{
+    const ConfigBlock block = BlockOf(EncodeEepromRecords(GeneratorSettings{}));
+    for (std::size_t i = 0; i < 124; ++i)
+        EXPECT_EQ(block[i], 0x80) << "byte " << i;
+    const GeneratorSettings decoded = DecodeBlock(block);
+    EXPECT_EQ(decoded.slidingText, "");
+    EXPECT_EQ(decoded.fixedText, "");
+}
+
+TEST(TextEncoding, CharactersGoInUnchangedAndTheRestIsMarked)
+{
+    GeneratorSettings settings;
+    settings.slidingText = "A\xE8~";
+    settings.fixedText = "\x01Z";
+    const ConfigBlock block = BlockOf(EncodeEepromRecords(settings));
+    EXPECT_EQ(block[0], 'A');
+    EXPECT_EQ(block[1], 0xE8);
+    EXPECT_EQ(block[2], '~');
+    for (std::size_t i = 3; i < 112; ++i)
+        EXPECT_EQ(block[i], 0x80) << "byte " << i;
+    EXPECT_EQ(block[112], 0x01);
+    EXPECT_EQ(block[113], 'Z');
+    for (std::size_t i = 114; i < 124; ++i)
+        EXPECT_EQ(block[i], 0x80) << "byte " << i;
+}
+
+TEST(TextEncoding, OverlongTextsAreCutToTheirFields)
+{
+    GeneratorSettings settings;
+    settings.slidingText = std::string(112, 'S') + "OVERFLOW";
+    settings.fixedText = "IZ0XYZ/P";
+    const ConfigBlock block = BlockOf(EncodeEepromRecords(settings));
+    for (std::size_t i = 0; i < 112; ++i)
+        EXPECT_EQ(block[i], 'S') << "byte " << i;
+    EXPECT_EQ(std::string(block.begin() + 112, block.begin() + 118), "IZ0XYZ");
+    for (std::size_t i = 118; i < 124; ++i)
+        EXPECT_EQ(block[i], 0x80) << "spare byte " << i;
+    const GeneratorSettings decoded = DecodeBlock(block);
+    EXPECT_EQ(decoded.slidingText, std::string(112, 'S'));
+    EXPECT_EQ(decoded.fixedText, "IZ0XYZ");
+}
+
+TEST(FieldEncoding, OutOfRangeValuesKeepOnlyTheirBits)
+{
+    GeneratorSettings settings;
+    settings.frame = 0x1F;
+    settings.slidingHeight = 7;
+    settings.fixedHeight = 5;
+    settings.slidingColour = 9;
+    settings.fixedColour = 15;
+    const ConfigBlock block = BlockOf(EncodeEepromRecords(settings));
+    EXPECT_EQ(block[124], 0x0F);
+    EXPECT_EQ(block[125], 0x31);
+    EXPECT_EQ(block[126], 0x17);
+}
+
+TEST(FieldEncoding, BlackIsWrittenAsEight)
+{
+    GeneratorSettings settings;
+    EXPECT_EQ(BlockOf(EncodeEepromRecords(settings))[126], 0x88);
+    settings.slidingColour = 2;
+    EXPECT_EQ(BlockOf(EncodeEepromRecords(settings))[126], 0x28);
+    settings.slidingColour = 0;
+    settings.fixedColour = 7;
+    EXPECT_EQ(BlockOf(EncodeEepromRecords(settings))[126], 0x87);
+}
+
+TEST(FieldEncoding, SpeedIndexBecomesItsCode)
+{
+    const std::pair<int, std::uint8_t> cases[] = {{0, 1}, {1, 2}, {2, 4}, {-1, 2}, {3, 2}};
+    for (const auto& [speed, code] : cases) {
+        GeneratorSettings settings;
+        settings.speed = speed;
+        EXPECT_EQ(BlockOf(EncodeEepromRecords(settings))[127], code) << "speed " << speed;
+    }
+}
+
+TEST(RecordLayout, HeaderAndHighBytesAreFixed)
+{
+    GeneratorSettings settings;
+    settings.slidingText = std::string(112, '\xFF');
+    settings.fixedText = std::string(6, '\xFF');
+    settings.frame = 15;
+    settings.slidingColour = 7;
+    settings.fixedColour = 7;
+    const EepromRecords records = EncodeEepromRecords(settings);
+    for (std::size_t r = 0; r < kRecordCount; ++r) {
+        EXPECT_EQ(records[r][0], 0x10);
+        EXPECT_EQ(records[r][1], 0x42);
+        EXPECT_EQ(records[r][2], 16 * r);
+        EXPECT_EQ(records[r][3], 0x00);
+        for (std::size_t j = 0; j < 8; ++j)
+            EXPECT_EQ(records[r][5 + 2 * j], 0x00) << "record " << r << " word " << j;
+    }
+}
+
+TEST(RoundTrip, EveryFieldValueDecodesAsItWasEncoded)
+{
+    for (int frame = 0; frame < 16; ++frame) {
+        for (int height = 0; height < 4; ++height) {
+            for (int colour = 0; colour < 8; ++colour) {
+                for (int speed = 0; speed < 3; ++speed) {
+                    GeneratorSettings settings;
+                    settings.slidingText = std::string(static_cast<std::size_t>(frame * 7), 'a' + frame);
+                    settings.fixedText = std::string(static_cast<std::size_t>(colour % 7), '0' + height);
+                    settings.frame = frame;
+                    settings.slidingHeight = height;
+                    settings.fixedHeight = 3 - height;
+                    settings.slidingColour = colour;
+                    settings.fixedColour = 7 - colour;
+                    settings.speed = speed;
+                    ASSERT_EQ(DecodeBlock(BlockOf(EncodeEepromRecords(settings))), settings);
+                }
+            }
+        }
+    }
+}
+
+TEST(Colours, CodesNameTheDevicesEightColours)
+{
+    EXPECT_EQ(ColourOfCode(0), (RgbColour{0x00, 0x00, 0x00}));
+    EXPECT_EQ(ColourOfCode(1), (RgbColour{0x00, 0x00, 0x80}));
+    EXPECT_EQ(ColourOfCode(2), (RgbColour{0xFF, 0x00, 0x00}));
+    EXPECT_EQ(ColourOfCode(3), (RgbColour{0xFF, 0x00, 0xFF}));
+    EXPECT_EQ(ColourOfCode(4), (RgbColour{0x00, 0xFF, 0x00}));
+    EXPECT_EQ(ColourOfCode(5), (RgbColour{0x00, 0xFF, 0xFF}));
+    EXPECT_EQ(ColourOfCode(6), (RgbColour{0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(ColourOfCode(7), (RgbColour{0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(ColourOfCode(8), ColourOfCode(0));
+}

@@ -1,0 +1,151 @@
+#include "TestFiles.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include <sys/wait.h>
+
+namespace testfiles {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, std::string_view content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings)
+{
+    std::vector<std::string> lines;
+    for (const auto& record : firmware::EncodeEepromRecords(settings))
+        lines.push_back(firmware::FormatRecordLine(record));
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd)
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += lineEnd;
+    }
+    return text;
+}
+
+SplitText Split(std::string_view text)
+{
+    SplitText split;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t feed = text.find('\n', start);
+        if (feed == std::string_view::npos) {
+            split.lines.emplace_back(text.substr(start));
+            return split;
+        }
+        const bool crlf = feed > start && text[feed - 1] == '\r';
+        split.allCrlf = split.allCrlf && crlf;
+        split.lines.emplace_back(text.substr(start, feed - start - (crlf ? 1 : 0)));
+        start = feed + 1;
+    }
+    split.endsWithLineEnd = !text.empty();
+    return split;
+}
+
+std::string ValidFirmwareText(const firmware::GeneratorSettings& settings, std::string_view lineEnd)
+{
+    std::vector<std::string> lines{std::string(kCodeRecord), std::string(firmware::kSignatureRecord)};
+    for (const std::string& line : EepromLines(settings))
+        lines.push_back(line);
+    lines.emplace_back(kConfigRecord);
+    lines.emplace_back(firmware::kEndRecord);
+    return Join(lines, lineEnd);
+}
+
+firmware::GeneratorSettings SampleSettings()
+{
+    firmware::GeneratorSettings settings;
+    settings.slidingText = "VIDEO TEST 73 DE IZ0XYZ";
+    settings.fixedText = "IZ0XYZ";
+    settings.frame = 11;
+    settings.slidingHeight = 3;
+    settings.fixedHeight = 1;
+    settings.slidingColour = 6;
+    settings.fixedColour = 2;
+    settings.speed = 1;
+    return settings;
+}
+
+int RunCommand(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string CommandOutput(const std::string& command)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe)
+        throw std::runtime_error("cannot run " + command);
+    std::string output;
+    std::array<char, 4096> chunk{};
+    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe.get()))
+        output.append(chunk.data(), count);
+    return output;
+}
+
+namespace {
+
+// Records after the EEPROM records (a configuration word) come back below them in address
+// order, which Intel HEX allows and srecord would otherwise warn about.
+std::string SrecordInput(const std::string& path)
+{
+    return " -Disable_Sequence_Warnings '" + path + "' -Intel";
+}
+
+}  // namespace
+
+bool SrecordAccepts(const std::string& path)
+{
+    // Its complaints go to standard error: any of them counts against the file.
+    const std::string command = std::string(KELVO_SREC_CAT) + SrecordInput(path) + " -o /dev/null 2>&1";
+    const std::string complaints = CommandOutput(command + "; echo status=$?");
+    return complaints == "status=0\n";
+}
+
+std::string SrecordRanges(const std::string& path)
+{
+    const std::string output = CommandOutput(std::string(KELVO_SREC_INFO) + SrecordInput(path) + " 2>&1");
+    const std::size_t data = output.find("Data:");
+    return data == std::string::npos ? output : output.substr(data);
+}
+
+bool SrecordSameData(const std::string& first, const std::string& second)
+{
+    return RunCommand(std::string(KELVO_SREC_CMP) + SrecordInput(first) + SrecordInput(second) + " >/dev/null 2>&1") == 0;
+}
+
+int OpenDescriptorCount()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+}  // namespace testfiles

@@ -1,0 +1,57 @@
+#pragma once
+
+// Building firmware texts and checking written files, shared by the firmware tests.
+
+#include "FirmwareFormat.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testfiles {
+
+inline constexpr std::string_view kCodeRecord = ":0C0000008316860183128601860A0428FC";
+inline constexpr std::string_view kConfigRecord = ":02400E00703F01";
+
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, std::string_view content);
+
+// The sixteen EEPROM record lines of the settings, as the encoder builds them.
+std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings);
+
+// Each line followed by lineEnd.
+std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd);
+
+// The lines of a text split at its line feeds (a carriage return before one belongs to
+// the line end); also tells whether every line end was CRLF and whether the text ended
+// with one.
+struct SplitText {
+    std::vector<std::string> lines;
+    bool allCrlf = true;
+    bool endsWithLineEnd = false;
+};
+SplitText Split(std::string_view text);
+
+// A firmware text: a code record, the signature, the EEPROM records of the settings, the
+// configuration word and the end record, each line ended by lineEnd (the end record too).
+std::string ValidFirmwareText(const firmware::GeneratorSettings& settings, std::string_view lineEnd);
+
+// Settings with something in every field, none of them the default value.
+firmware::GeneratorSettings SampleSettings();
+
+// The exit status of a shell command (-1 if it did not exit normally).
+int RunCommand(const std::string& command);
+// Its standard output.
+std::string CommandOutput(const std::string& command);
+
+// srec_cat reads the file as Intel HEX, checksums verified, without complaint.
+bool SrecordAccepts(const std::string& path);
+// srec_info's list of the address ranges in the file.
+std::string SrecordRanges(const std::string& path);
+// srec_cmp finds the same data at the same addresses in both files.
+bool SrecordSameData(const std::string& first, const std::string& second);
+
+// The number of file descriptors this process has open.
+int OpenDescriptorCount();
+
+}  // namespace testfiles

@@ -1,0 +1,37 @@
+#include "TextEntryRule.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QString>
+
+#include <string>
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void showRefusal(QWidget *parent, char32_t character, i18n::Language language)
+{
+    QMessageBox box(QMessageBox::Warning,
+                    fromUtf8(i18n::message(language, i18n::Message::WarningCaption)),
+                    fromUtf8(i18n::refusedCharacterText(language, character)), QMessageBox::Ok,
+                    parent);
+    // The list of allowed characters holds "<>": never let it be taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+void applyTextEntryRule(QLineEdit &field, char32_t character, i18n::Language language)
+{
+    if (i18n::characterPasses(character)) {
+        field.setReadOnly(false);
+        return;
+    }
+    field.setReadOnly(true);
+    showRefusal(field.window(), character, language);
+}
