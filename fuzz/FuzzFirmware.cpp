@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -67,6 +68,54 @@ void CheckScan(const std::string& input, const FirmwareScan& scan) {
         Require(input.find(kEepromRecordPrefix) != std::string::npos, "EEPROM bytes only from EEPROM records");
     }
     Require(IsValidScan(scan) == (count == 128 && scan.signatureSeen), "validity rule");
+}
+
+bool SameScan(const FirmwareScan& a, const FirmwareScan& b) {
+    return a.signatureSeen == b.signatureSeen && a.eepromByteCount == b.eepromByteCount && a.block == b.block;
+}
+
+// The input with every EEPROM record line too short for its eight words filled up with "0"
+// digits to full length. Only for inputs whose lines all fit in one read, so the padding
+// cannot move where a long line is cut.
+std::optional<std::string> WithShortRecordsPadded(const std::string& input) {
+    constexpr std::size_t kFullRecordDigits = 41;  // up to the last data word's low digit
+    constexpr std::size_t kLongestLineTaken = 149;
+    std::string padded;
+    bool changed = false;
+    for (std::size_t start = 0; start < input.size();) {
+        const std::size_t feed = input.find('\n', start);
+        const std::size_t end = feed == std::string::npos ? input.size() : feed;
+        std::string_view line(input.data() + start, end - start);
+        if (line.size() > kLongestLineTaken) return std::nullopt;
+        std::string_view lineEnd(input.data() + end, feed == std::string::npos ? 0 : 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+            lineEnd = std::string_view(input.data() + end - 1, lineEnd.size() + 1);
+        }
+        padded.append(line);
+        if (line.starts_with(kEepromRecordPrefix) && line.size() < kFullRecordDigits) {
+            padded.append(kFullRecordDigits - line.size(), '0');
+            changed = true;
+        }
+        padded.append(lineEnd);
+        start = end + (feed == std::string::npos ? 0 : 1);
+    }
+    if (!changed) return std::nullopt;
+    return padded;
+}
+
+// Missing digits of a short record read as 0, and nothing past the line is read.
+void CheckShortRecords(const std::string& input, const FirmwareScan& scan) {
+    if (const auto padded = WithShortRecordsPadded(input)) {
+        Require(SameScan(ScanText(*padded), scan), "a short record reads as if padded with 0 digits");
+    }
+}
+
+// The scan stops at the end record: whatever follows it changes nothing.
+void CheckEndRecordStops(const std::string& input) {
+    const std::string ended = input + "\n" + std::string(kEndRecord);
+    const std::string followed = ended + std::string(kLineEnd) + input;
+    Require(SameScan(ScanText(followed), ScanText(ended)), "nothing after the end record is read");
 }
 
 void CheckSettingsInRange(const GeneratorSettings& s) {
@@ -163,6 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const FirmwareScan scan = ScanText(input);
     CheckScan(input, scan);
+    CheckShortRecords(input, scan);
+    CheckEndRecordStops(input);
     CheckCodec(scan.block);
 
     ConfigBlock raw{};
