@@ -27,7 +27,7 @@ echo
 awk '
   $1 == "summary" { value[$2] = $3 }
   function goal(text, met) {
-    printf "goal %-58s %s\n", text, met ? "met" : "MISSED"
+    printf "goal %-64s %s\n", text, met ? "met" : "MISSED"
     if (!met) missed = 1
   }
   END {
