@@ -104,6 +104,31 @@ std::vector<GeneratorSettings> EditsToCycleThrough()
 
 class SoakTest : public ::testing::Test {
 protected:
+    // Saves that must fail (the folder is missing; a folder stands at the target's name)
+    // and opens that must be refused (a folder, a missing file); none may leave anything.
+    void TryRefusedOperations(const fs::path& source)
+    {
+        const firmware::EepromRecords records = firmware::EncodeEepromRecords({});
+        const fs::path refused = folder_.string() + "-refused";
+        fs::create_directories(refused / "folder.hex");
+        const std::string before = ReadBytes(source);
+
+        EXPECT_EQ(firmware::SaveFirmwareFile(source.string(), (refused / "missing" / "x.hex").string(), records),
+                  firmware::SaveOutcome::NotOpened);
+        EXPECT_EQ(firmware::SaveFirmwareFile(source.string(), (refused / "folder.hex").string(), records),
+                  firmware::SaveOutcome::NotOpened);
+        EXPECT_EQ(firmware::SaveFirmwareFile((refused / "gone.hex").string(), source.string(), records),
+                  firmware::SaveOutcome::NotOpened);
+        EXPECT_EQ(firmware::LoadFirmwareFile((refused / "folder.hex").string()).outcome,
+                  firmware::LoadOutcome::NotOpened);
+        EXPECT_EQ(firmware::LoadFirmwareFile((refused / "gone.hex").string()).outcome,
+                  firmware::LoadOutcome::NotOpened);
+
+        EXPECT_EQ(ReadBytes(source), before) << "a refused save touched the file in hand";
+        EXPECT_EQ(NamesIn(refused), std::set<std::string>{"folder.hex"});
+        EXPECT_TRUE(fs::is_empty(refused / "folder.hex"));
+    }
+
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "kelvo-soak-XXXXXX").string();
@@ -114,6 +139,7 @@ protected:
     {
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
+        fs::remove_all(folder_.string() + "-refused", ignored);
     }
 
     fs::path folder_;
@@ -165,6 +191,11 @@ TEST_F(SoakTest, ThousandCyclesLeakNothingAndSameSettingsGiveSameBytes)
         }
         ASSERT_EQ(NamesIn(folder_), std::set<std::string>{names[current].filename().string()})
             << "a temporary or stray file is left in the folder";
+
+        // Refused saves and opens come through here too: an early return is where a
+        // descriptor or a temporary file is most easily forgotten.
+        if (cycle % 10 == 5)
+            TryRefusedOperations(names[current]);
 
         if (cycle % 100 == 99) {
             ASSERT_EQ(OpenDescriptorCount(), descriptorsBefore) << "file descriptors leaked";
