@@ -8,7 +8,9 @@
 #include "firmware/FirmwareFile.h"
 #include "ui_FormTessel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -148,6 +150,14 @@ QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("hex"));
     dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
+    // The name field's completion list can outlive the dialog and keep the mouse and the
+    // keyboard from the window; it goes with the dialog.
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+            if (completer->popup() != nullptr)
+                completer->popup()->hide();
+        }
+    });
     return dialog;
 }
 
