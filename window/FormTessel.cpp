@@ -1,0 +1,359 @@
+#include "FormTessel.h"
+
+#include "BevelPanel.h"
+#include "FontSubstitutes.h"
+#include "NameFilter.h"
+#include "KelvoResources.h"
+#include "ShapeWidget.h"
+#include "firmware/FirmwareFile.h"
+#include "ui_FormTessel.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScreen>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFrameButtonWidth = 81;
+constexpr int kFrameButtonHeight = 63;
+
+// The form's own texts of the two file dialogs; the language switch rewrites them.
+const char* const kFileFilter = "File Caricabile (*.HEX)|*.hex";
+const char* const kOpenTitle = "Apertura File...";
+const char* const kSaveTitle = "Scrittura File...";
+
+QColor DisplayColour(int code)
+{
+    const firmware::RgbColour rgb = firmware::ColourOfCode(code);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QString FromDevice(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::string ToDevice(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+std::string LocalPath(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
+QIcon ImageList1(int index)
+{
+    const QString path = kelvo::resources::toolImagePath(index);
+    return path.isEmpty() ? QIcon() : QIcon(path);
+}
+
+QIcon ImageList2(int frame)
+{
+    return QIcon(kelvo::resources::frameThumbnailPath(frame));
+}
+
+// No selected entry counts as the first one.
+int SelectedPosition(const QComboBox* list)
+{
+    return std::max(0, list->currentIndex());
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
+{
+    InstallFontSubstitutes();
+    ui->setupUi(this);
+    ApplyFontPixelSizes();
+    BindToolImages();
+    SetStartTexts();
+    AddUnnamedMenuItem();
+    OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
+    SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    ui->EditTesto->installEventFilter(this);
+    ui->EditNominativo->installEventFilter(this);
+    ConnectHandlers();
+    FormCreate();
+    setFixedSize(FixedWindowSize());
+    CentreOnScreen();
+}
+
+TForm1::~TForm1() = default;
+
+// The .ui format holds point sizes only; the layout's fonts are given in pixels.
+void TForm1::ApplyFontPixelSizes()
+{
+    QList<QWidget*> widgets = findChildren<QWidget*>();
+    widgets.prepend(this);
+    for (QWidget* widget : widgets) {
+        const QVariant pixels = widget->property("fontPixelSize");
+        if (!pixels.isValid())
+            continue;
+        QFont font = widget->font();
+        font.setPixelSize(pixels.toInt());
+        widget->setFont(font);
+    }
+}
+
+// Each tool button names its picture by its "ImageIndex": ImageList1 on the file bar,
+// ImageList2 (the frame thumbnails) on the two frame bars.
+void TForm1::BindToolImages()
+{
+    for (QToolButton* button : ui->ToolFile->findChildren<QToolButton*>())
+        SetImageIndex(button, button->property("ImageIndex").toInt());
+    for (QWidget* bar : {ui->ToolBar2, ui->ToolBar1}) {
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->setIcon(ImageList2(button->property("ImageIndex").toInt()));
+    }
+}
+
+void TForm1::SetImageIndex(QToolButton* button, int index)
+{
+    button->setProperty("ImageIndex", index);
+    button->setIcon(ImageList1(index));
+}
+
+// The lists start with their prompt as the edit's own text and no entry selected; the
+// version comes from the build.
+void TForm1::SetStartTexts()
+{
+    for (QComboBox* list : {ui->ComboDimFisso, ui->ComboDimScorr, ui->ComboVelocita}) {
+        list->setCurrentIndex(-1);
+        list->setEditText(list->placeholderText());
+    }
+    ui->Label10->setText(QStringLiteral(KELVO_VERSION));
+}
+
+// The File menu has an empty entry before Esci that does nothing.
+void TForm1::AddUnnamedMenuItem()
+{
+    ui->File1->insertAction(ui->Exit1, new QAction(ui->File1));
+}
+
+QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title)
+{
+    auto* dialog = new QFileDialog(this, title);
+    dialog->setObjectName(QString::fromLatin1(objectName));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(QStringLiteral("hex"));
+    dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
+    return dialog;
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(ui->ButtonOpenFile, &QToolButton::clicked, this, &TForm1::ButtonOpenFileClick);
+    connect(ui->Open1, &QAction::triggered, this, &TForm1::ButtonOpenFileClick);
+    connect(ui->ButtonSaveFile, &QToolButton::clicked, this, &TForm1::ButtonSaveFileClick);
+    connect(ui->Save1, &QAction::triggered, this, &TForm1::ButtonSaveFileClick);
+    connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    for (QWidget* bar : {ui->ToolBar2, ui->ToolBar1}) {
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            connect(button, &QToolButton::clicked, this, &TForm1::Quadro0Click);
+    }
+}
+
+void TForm1::CentreOnScreen()
+{
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm1::FormCreate()
+{
+    for (QGroupBox* group : {ui->GroupTestoScorrevole, ui->GroupTestoFisso, ui->GroupQuadri, ui->GroupDi})
+        group->setEnabled(false);
+
+    PulsQuadri = {ui->Quadro0,  ui->Quadro1,  ui->Quadro2,  ui->Quadro3, ui->Quadro4,  ui->Quadro5,
+                  ui->Quadro6,  ui->Quadro7,  ui->Quadro8,  ui->Quadro9, ui->Quadro10, ui->Quadro11,
+                  ui->Quadro12, ui->Quadro13, ui->Quadro14, ui->Quadro15};
+
+    const std::array<ShapeWidget*, 8> shapes = {ui->ShapeNero,  ui->ShapeBlu,     ui->ShapeRosso,
+                                                ui->ShapeViola, ui->ShapeVerde,   ui->ShapeAzzurro,
+                                                ui->ShapeGiallo, ui->ShapeBianco};
+    const QColor buttonFace = palette().color(QPalette::Button);
+    for (std::size_t code = 0; code < shapes.size(); ++code) {
+        Tavolozza[code].shape = shapes[code];
+        shapes[code]->setPenColor(buttonFace);
+    }
+    const std::array<BevelPanel*, 8> panels = {ui->PanelNero,  ui->PanelBlu,    ui->PanelRosso,
+                                               ui->PanelViola, ui->PanelVerde,  ui->PanelAzzurro,
+                                               ui->PanelGiallo, ui->PanelBianco};
+    for (std::size_t code = 0; code < panels.size(); ++code)
+        Tavolozza[code].panel = panels[code];
+
+    ui->EditTesto->setMaxLength(int(firmware::kSlidingTextLength));
+    ui->EditNominativo->setMaxLength(int(firmware::kFixedTextLength));
+
+    for (QWidget* bar : {ui->ToolBar2, ui->ToolBar1}) {
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->resize(kFrameButtonWidth, kFrameButtonHeight);
+    }
+}
+
+QSize TForm1::FixedWindowSize() const
+{
+    return QSize(kClientWidth, kClientHeight + ui->MainMenu1->sizeHint().height());
+}
+
+void TForm1::FormResize()
+{
+    const QSize fixed = FixedWindowSize();
+    if (size() != fixed)
+        resize(fixed);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::Exit1Click()
+{
+    QCoreApplication::quit();
+}
+
+i18n::Language TForm1::CurrentLanguage() const
+{
+    return ui->Italiano->isChecked() ? i18n::Language::Italian : i18n::Language::English;
+}
+
+QString TForm1::Message(i18n::Message id) const
+{
+    const std::string_view text = i18n::message(CurrentLanguage(), id);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// A line edit claims some of the menu's shortcuts (Ctrl+X as cut, Ctrl+E as end of line);
+// the menu wins them whichever control has the focus.
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && IsMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::IsMenuShortcut(const QKeyEvent& key) const
+{
+    const QKeySequence typed(key.keyCombination());
+    const std::array<const QAction*, 5> menu = {ui->Open1, ui->Save1, ui->Italiano, ui->Inglese, ui->Exit1};
+    return std::any_of(menu.begin(), menu.end(),
+                       [&typed](const QAction* action) { return action->shortcut() == typed; });
+}
+
+void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
+{
+    ui->Panel4->setCaption(caption);
+    ui->Panel4->setProperty("Tag", fileNameFlag);
+}
+
+void TForm1::ButtonOpenFileClick()
+{
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return;
+    const QString name = OpenDialog1->selectedFiles().constFirst();
+    ShowStatus(name, 1);
+
+    const firmware::LoadResult result = firmware::LoadFirmwareFile(LocalPath(name));
+    switch (result.outcome) {
+    case firmware::LoadOutcome::NotOpened:
+        ShowStatus(Message(i18n::Message::NotOpenedNotice), 0);
+        return;
+    case firmware::LoadOutcome::NotValid:
+        ShowInvalidFileBox();
+        ShowStatus(Message(i18n::Message::RejectedFilePrompt), 0);
+        return;
+    case firmware::LoadOutcome::Valid:
+        saveSource_ = name;
+        ShowSettings(result.settings);
+        return;
+    }
+}
+
+void TForm1::ShowInvalidFileBox()
+{
+    const std::string text =
+        i18n::invalidFileText(CurrentLanguage(), ui->Panel4->caption().toUtf8().toStdString());
+    QMessageBox::critical(this, Message(i18n::Message::InvalidFileCaption), QString::fromStdString(text));
+}
+
+void TForm1::ShowSettings(const firmware::GeneratorSettings& settings)
+{
+    ui->EditTesto->setText(FromDevice(settings.slidingText));
+    ui->EditNominativo->setText(FromDevice(settings.fixedText));
+    for (QToolButton* button : PulsQuadri)
+        button->setChecked(false);
+    PressFrame(settings.frame);
+    ui->ComboDimFisso->setCurrentIndex(settings.fixedHeight & 3);
+    ui->ComboDimScorr->setCurrentIndex(settings.slidingHeight & 3);
+    ColSfoFisso = settings.fixedColour & 7;
+    ui->ShapeSfondoNominativo->setBrushColor(DisplayColour(ColSfoFisso));
+    ColSfoScorr = settings.slidingColour & 7;
+    ui->ShapeSfondoTesto->setBrushColor(DisplayColour(ColSfoScorr));
+    ui->ComboVelocita->setCurrentIndex(std::clamp(settings.speed, 0, 2));
+
+    for (QGroupBox* group : {ui->GroupTestoScorrevole, ui->GroupTestoFisso, ui->GroupQuadri, ui->GroupDi})
+        group->setEnabled(true);
+    ui->ButtonSaveFile->setEnabled(true);
+    ui->Save1->setEnabled(true);
+}
+
+firmware::GeneratorSettings TForm1::GatherSettings() const
+{
+    firmware::GeneratorSettings settings;
+    settings.slidingText = ToDevice(ui->EditTesto->text());
+    settings.fixedText = ToDevice(ui->EditNominativo->text());
+    settings.frame = QuadroCorrente;
+    settings.slidingHeight = SelectedPosition(ui->ComboDimScorr);
+    settings.fixedHeight = SelectedPosition(ui->ComboDimFisso);
+    settings.slidingColour = ColSfoScorr;
+    settings.fixedColour = ColSfoFisso;
+    settings.speed = SelectedPosition(ui->ComboVelocita);
+    return settings;
+}
+
+void TForm1::ButtonSaveFileClick()
+{
+    const firmware::EepromRecords records = firmware::EncodeEepromRecords(GatherSettings());
+
+    SaveDialog1->selectFile(saveSource_);
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return;
+    const QString target = SaveDialog1->selectedFiles().constFirst();
+
+    const firmware::SaveOutcome outcome =
+        firmware::SaveFirmwareFile(LocalPath(saveSource_), LocalPath(target), records);
+    if (outcome == firmware::SaveOutcome::Done)
+        ShowStatus(target, 1);
+    else
+        ShowStatus(Message(i18n::Message::NotOpenedNotice), 0);
+}
+
+void TForm1::PressFrame(int frame)
+{
+    QuadroCorrente = frame & 0x0F;
+    PulsQuadri[std::size_t(QuadroCorrente)]->setChecked(true);
+}
+
+void TForm1::Quadro0Click()
+{
+    const QObject* button = sender();
+    if (button == nullptr)
+        return;
+    PulsQuadri[std::size_t(QuadroCorrente)]->setChecked(false);
+    PressFrame(button->property("Tag").toInt());
+}

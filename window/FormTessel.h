@@ -1,0 +1,103 @@
+#pragma once
+
+// The one main window of the program: layout from FormTessel.ui, the window-level values the
+// handlers share, and the handlers themselves.
+
+#include "i18n/Messages.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class BevelPanel;
+class QFileDialog;
+class QKeyEvent;
+class QToolButton;
+class ShapeWidget;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace firmware {
+struct GeneratorSettings;
+}
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The client area the window keeps, below its menu bar.
+    static constexpr int kClientWidth = 708;
+    static constexpr int kClientHeight = 513;
+
+    // Images of ImageList1 that exist: the tool file bar's buttons refer to them by index.
+    static constexpr int kImageOpen = 1;
+    static constexpr int kImageSave = 2;
+    static constexpr int kImageFlagItaly = 16;
+    static constexpr int kImageFlagUk = 17;
+
+    struct PaletteEntry {
+        BevelPanel* panel = nullptr;
+        ShapeWidget* shape = nullptr;
+    };
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Window-level values shared by the handlers; one window per program, so they start at
+    // zero with it.
+    std::array<QToolButton*, 16> PulsQuadri{};
+    std::array<PaletteEntry, 8> Tavolozza{};
+    int QuadroCorrente = 0;
+    int ColSfoScorr = 0;
+    int ColSfoFisso = 0;
+
+    // Italian exactly while the menu entry Italiano is checked.
+    i18n::Language CurrentLanguage() const;
+
+    // The file a save copies its leading lines from: the last file an open accepted.
+    const QString& SaveSource() const { return saveSource_; }
+
+    // Shows image `index` of ImageList1 on a button of the tool file bar.
+    static void SetImageIndex(QToolButton* button, int index);
+
+    // The outer size FormResize holds: the client area plus the menu bar.
+    QSize FixedWindowSize() const;
+
+public slots:
+    void FormCreate();
+    void FormResize();
+    void Exit1Click();
+    void ButtonOpenFileClick();
+    void ButtonSaveFileClick();
+    void Quadro0Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyFontPixelSizes();
+    void BindToolImages();
+    void SetStartTexts();
+    void AddUnnamedMenuItem();
+    QFileDialog* MakeFileDialog(const char* objectName, const QString& title);
+    void ConnectHandlers();
+    void CentreOnScreen();
+
+    bool IsMenuShortcut(const QKeyEvent& key) const;
+    void ShowStatus(const QString& caption, int fileNameFlag);
+    QString Message(i18n::Message id) const;
+    void ShowInvalidFileBox();
+    void ShowSettings(const firmware::GeneratorSettings& settings);
+    firmware::GeneratorSettings GatherSettings() const;
+    void PressFrame(int frame);
+
+    std::unique_ptr<Ui::TForm1> ui;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QString saveSource_;
+};
