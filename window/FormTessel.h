@@ -79,6 +79,23 @@ public slots:
     void ButtonSaveFileClick();
     void Quadro0Click();
 
+    // The colour palette.
+    void PulsScorrColSfoClick();
+    void PulsFissoColSfoClick();
+    void PanelNeroClick();
+    void OkColoreClick();
+    void CancellaColoreClick();
+    void DisableMainGroups();
+    void EnableMainGroups();
+
+    // The text entry filter of both edits, called before the edit acts on each character.
+    void EditTestoKeyPress(char32_t character);
+
+    // The language switch.
+    void ButtonLinguaClick();
+    void ItalianoClick();
+    void IngleseClick();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,6 +116,8 @@ private:
     void ShowSettings(const firmware::GeneratorSettings& settings);
     firmware::GeneratorSettings GatherSettings() const;
     void PressFrame(int frame);
+    void OpenPalette(const QWidget& opener, int code, int target, int left);
+    void MarkColour(int code, bool highlighted);
 
     std::unique_ptr<Ui::TForm1> ui;
     QFileDialog* OpenDialog1 = nullptr;
