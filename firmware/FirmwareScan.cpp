@@ -17,18 +17,26 @@ int DigitAt(std::string_view line, std::size_t position)
 
 void GatherEepromBytes(std::string_view line, FirmwareScan& scan)
 {
+    // Past a full block nothing more is stored and the count only says "too many".
+    if (scan.eepromByteCount >= static_cast<int>(kBlockSize)) {
+        scan.eepromByteCount = kCountAbove128;
+        return;
+    }
     // Each data word is the EEPROM byte (low byte, first on the line) and a high byte of 0.
     for (std::size_t word = 0; word < 8; ++word) {
         const std::size_t position = 9 + 4 * word;
         const int byte = 16 * DigitAt(line, position) + DigitAt(line, position + 1);
-        if (scan.eepromByteCount < static_cast<int>(kBlockSize))
-            scan.block[static_cast<std::size_t>(scan.eepromByteCount)] = static_cast<std::uint8_t>(byte);
-        if (scan.eepromByteCount < kCountAbove128)
-            ++scan.eepromByteCount;
+        scan.block[static_cast<std::size_t>(scan.eepromByteCount)] = static_cast<std::uint8_t>(byte);
+        ++scan.eepromByteCount;
     }
 }
 
 }  // namespace
+
+// The three kinds exclude one another, so the order of the tests below is free: the
+// common EEPROM record goes first.
+static_assert(!kSignatureRecord.starts_with(kEepromRecordPrefix) && !kEndRecord.starts_with(kEepromRecordPrefix) &&
+              !kSignatureRecord.starts_with(kEndRecord) && !kEndRecord.starts_with(kSignatureRecord));
 
 FirmwareScan ScanFirmware(std::istream& in)
 {
@@ -36,12 +44,12 @@ FirmwareScan ScanFirmware(std::istream& in)
     LineReader reader(in);
     LineReader::Line line;
     while (reader.next(line)) {
-        if (line.text.starts_with(kSignatureRecord))
-            scan.signatureSeen = true;
-        if (line.text.starts_with(kEndRecord))
-            break;
         if (line.text.starts_with(kEepromRecordPrefix))
             GatherEepromBytes(line.text, scan);
+        else if (line.text.starts_with(kSignatureRecord))
+            scan.signatureSeen = true;
+        else if (line.text.starts_with(kEndRecord))
+            break;
     }
     return scan;
 }

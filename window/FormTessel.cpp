@@ -1,14 +1,20 @@
 #include "FormTessel.h"
 
 #include "BevelPanel.h"
+#include "CaptionSet.h"
+#include "DeferredIconEngine.h"
+#include "FilteredLineEdit.h"
 #include "FontSubstitutes.h"
 #include "NameFilter.h"
 #include "KelvoResources.h"
 #include "ShapeWidget.h"
+#include "TextEntryRule.h"
 #include "firmware/FirmwareFile.h"
 #include "ui_FormTessel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -23,6 +29,14 @@ namespace {
 
 constexpr int kFrameButtonWidth = 81;
 constexpr int kFrameButtonHeight = 63;
+
+// Where the palette opens within Panel2: beside the sliding text's or the call sign's
+// controls, below the file tool bar.
+constexpr int kPaletteTop = 44;
+constexpr int kPaletteLeftSliding = 26;
+constexpr int kPaletteLeftFixed = 508;
+constexpr int kTargetSliding = 0;
+constexpr int kTargetFixed = 1;
 
 // The form's own texts of the two file dialogs; the language switch rewrites them.
 const char* const kFileFilter = "File Caricabile (*.HEX)|*.hex";
@@ -52,13 +66,12 @@ std::string LocalPath(const QString& name)
 
 QIcon ImageList1(int index)
 {
-    const QString path = kelvo::resources::toolImagePath(index);
-    return path.isEmpty() ? QIcon() : QIcon(path);
+    return DeferredIconEngine::Icon(kelvo::resources::toolImagePath(index));
 }
 
 QIcon ImageList2(int frame)
 {
-    return QIcon(kelvo::resources::frameThumbnailPath(frame));
+    return DeferredIconEngine::Icon(kelvo::resources::frameThumbnailPath(frame));
 }
 
 // No selected entry counts as the first one.
@@ -73,33 +86,36 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
 {
     InstallFontSubstitutes();
     ui->setupUi(this);
-    ApplyFontPixelSizes();
+    ApplyFonts();
     BindToolImages();
     SetStartTexts();
     AddUnnamedMenuItem();
-    OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
-    SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     ui->EditTesto->installEventFilter(this);
     ui->EditNominativo->installEventFilter(this);
     ConnectHandlers();
     FormCreate();
+    describeStartupTexts(*this);
     setFixedSize(FixedWindowSize());
     CentreOnScreen();
 }
 
 TForm1::~TForm1() = default;
 
-// The .ui format holds point sizes only; the layout's fonts are given in pixels.
-void TForm1::ApplyFontPixelSizes()
+// The layout gives each control's font as family, weight and a size in pixels (the .ui
+// font element holds point sizes only). Every font is complete, so a control's font does
+// not change again when a container's is set afterwards; going from the innermost controls
+// outwards, each font is worked out once.
+void TForm1::ApplyFonts()
 {
     QList<QWidget*> widgets = findChildren<QWidget*>();
     widgets.prepend(this);
-    for (QWidget* widget : widgets) {
+    for (auto it = widgets.crbegin(); it != widgets.crend(); ++it) {
+        QWidget* widget = *it;
         const QVariant pixels = widget->property("fontPixelSize");
         if (!pixels.isValid())
             continue;
-        QFont font = widget->font();
+        QFont font(widget->property("fontFamily").toString());
+        font.setBold(widget->property("fontBold").toBool());
         font.setPixelSize(pixels.toInt());
         widget->setFont(font);
     }
@@ -140,6 +156,24 @@ void TForm1::AddUnnamedMenuItem()
     ui->File1->insertAction(ui->Exit1, new QAction(ui->File1));
 }
 
+// The dialogs are built when first needed (building one costs more than the rest of the
+// window's start) and then kept, so each remembers the folder and file chosen last.
+QFileDialog* TForm1::OpenDialog()
+{
+    if (OpenDialog1 == nullptr)
+        OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
+    return OpenDialog1;
+}
+
+QFileDialog* TForm1::SaveDialog()
+{
+    if (SaveDialog1 == nullptr) {
+        SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    }
+    return SaveDialog1;
+}
+
 QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title)
 {
     auto* dialog = new QFileDialog(this, title);
@@ -148,6 +182,14 @@ QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("hex"));
     dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
+    // The name field's completion list can outlive the dialog and keep the mouse and the
+    // keyboard from the window; it goes with the dialog.
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+            if (completer->popup() != nullptr)
+                completer->popup()->hide();
+        }
+    });
     return dialog;
 }
 
@@ -162,6 +204,25 @@ void TForm1::ConnectHandlers()
         for (QToolButton* button : bar->findChildren<QToolButton*>())
             connect(button, &QToolButton::clicked, this, &TForm1::Quadro0Click);
     }
+
+    connect(ui->PulsScorrColSfo, &QPushButton::clicked, this, &TForm1::PulsScorrColSfoClick);
+    connect(ui->PulsFissoColSfo, &QPushButton::clicked, this, &TForm1::PulsFissoColSfoClick);
+    for (BevelPanel* panel : ui->TavolaColore->findChildren<BevelPanel*>())
+        connect(panel, &BevelPanel::clicked, this, &TForm1::PanelNeroClick);
+    connect(ui->OkColore, &QPushButton::clicked, this, &TForm1::OkColoreClick);
+    connect(ui->CancellaColore, &QPushButton::clicked, this, &TForm1::CancellaColoreClick);
+
+    const QList<QKeySequence> menuShortcuts = {ui->Open1->shortcut(), ui->Save1->shortcut(),
+                                               ui->Italiano->shortcut(), ui->Inglese->shortcut(),
+                                               ui->Exit1->shortcut()};
+    for (FilteredLineEdit* edit : {ui->EditTesto, ui->EditNominativo}) {
+        edit->setReservedShortcuts(menuShortcuts);
+        connect(edit, &FilteredLineEdit::keyPress, this, &TForm1::EditTestoKeyPress);
+    }
+
+    connect(ui->ButtonLingua, &QToolButton::clicked, this, &TForm1::ButtonLinguaClick);
+    connect(ui->Italiano, &QAction::triggered, this, &TForm1::ItalianoClick);
+    connect(ui->Inglese, &QAction::triggered, this, &TForm1::IngleseClick);
 }
 
 void TForm1::CentreOnScreen()
@@ -263,9 +324,10 @@ void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
 
 void TForm1::ButtonOpenFileClick()
 {
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+    QFileDialog* dialog = OpenDialog();
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString name = OpenDialog1->selectedFiles().constFirst();
+    const QString name = dialog->selectedFiles().constFirst();
     ShowStatus(name, 1);
 
     const firmware::LoadResult result = firmware::LoadFirmwareFile(LocalPath(name));
@@ -330,10 +392,11 @@ void TForm1::ButtonSaveFileClick()
 {
     const firmware::EepromRecords records = firmware::EncodeEepromRecords(GatherSettings());
 
-    SaveDialog1->selectFile(saveSource_);
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+    QFileDialog* dialog = SaveDialog();
+    dialog->selectFile(saveSource_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString target = SaveDialog1->selectedFiles().constFirst();
+    const QString target = dialog->selectedFiles().constFirst();
 
     const firmware::SaveOutcome outcome =
         firmware::SaveFirmwareFile(LocalPath(saveSource_), LocalPath(target), records);
@@ -356,4 +419,111 @@ void TForm1::Quadro0Click()
         return;
     PulsQuadri[std::size_t(QuadroCorrente)]->setChecked(false);
     PressFrame(button->property("Tag").toInt());
+}
+
+void TForm1::OpenPalette(const QWidget& opener, int code, int target, int left)
+{
+    ui->TitoloTavolozza->setText(opener.property("text").toString());
+    MarkColour(ui->TavolaColore->property("Tag").toInt(), false);
+    MarkColour(code, true);
+    ui->TavolaColore->setProperty("Tag", code);
+    ui->OkColore->setProperty("Tag", target);
+    ui->TavolaColore->move(left, kPaletteTop);
+    ui->TavolaColore->show();
+    ui->TavolaColore->raise();
+    DisableMainGroups();
+}
+
+void TForm1::MarkColour(int code, bool highlighted)
+{
+    const PaletteEntry& entry = Tavolozza.at(std::size_t(code));
+    entry.panel->setBevelInner(highlighted ? BevelPanel::Lowered : BevelPanel::Raised);
+    entry.shape->setPenColor(highlighted ? QColor(Qt::black) : palette().color(QPalette::Button));
+}
+
+void TForm1::PulsScorrColSfoClick()
+{
+    OpenPalette(*ui->PulsScorrColSfo, ColSfoScorr, kTargetSliding, kPaletteLeftSliding);
+}
+
+void TForm1::PulsFissoColSfoClick()
+{
+    OpenPalette(*ui->PulsFissoColSfo, ColSfoFisso, kTargetFixed, kPaletteLeftFixed);
+}
+
+void TForm1::PanelNeroClick()
+{
+    const QObject* panel = sender();
+    if (panel == nullptr)
+        return;
+    const int code = panel->property("Tag").toInt();
+    MarkColour(ui->TavolaColore->property("Tag").toInt(), false);
+    MarkColour(code, true);
+    ui->TavolaColore->setProperty("Tag", code);
+}
+
+void TForm1::OkColoreClick()
+{
+    ui->TavolaColore->hide();
+    const int code = ui->TavolaColore->property("Tag").toInt();
+    const int target = ui->OkColore->property("Tag").toInt();
+    if (target == kTargetSliding) {
+        ColSfoScorr = code;
+        ui->ShapeSfondoTesto->setBrushColor(DisplayColour(code));
+    }
+    if (target == kTargetFixed) {
+        ColSfoFisso = code;
+        ui->ShapeSfondoNominativo->setBrushColor(DisplayColour(code));
+    }
+    EnableMainGroups();
+}
+
+void TForm1::CancellaColoreClick()
+{
+    ui->TavolaColore->hide();
+    EnableMainGroups();
+}
+
+void TForm1::DisableMainGroups()
+{
+    for (QWidget* control : {static_cast<QWidget*>(ui->ToolFile), static_cast<QWidget*>(ui->GroupTestoScorrevole),
+                             static_cast<QWidget*>(ui->GroupTestoFisso), static_cast<QWidget*>(ui->GroupQuadri)})
+        control->setEnabled(false);
+}
+
+void TForm1::EnableMainGroups()
+{
+    for (QWidget* control : {static_cast<QWidget*>(ui->ToolFile), static_cast<QWidget*>(ui->GroupTestoScorrevole),
+                             static_cast<QWidget*>(ui->GroupTestoFisso), static_cast<QWidget*>(ui->GroupQuadri)})
+        control->setEnabled(true);
+}
+
+void TForm1::EditTestoKeyPress(char32_t character)
+{
+    if (auto* field = qobject_cast<QLineEdit*>(sender()))
+        applyTextEntryRule(*field, character, CurrentLanguage());
+}
+
+void TForm1::ButtonLinguaClick()
+{
+    // The switch writes the dialogs' titles and filters too, so they must exist by now.
+    OpenDialog();
+    SaveDialog();
+    writeCaptionSet(*this, ui->Italiano->isChecked() ? i18n::Language::English : i18n::Language::Italian);
+}
+
+// Triggering a checkable menu entry flips its mark before the handler runs; only the switch
+// moves the marks, so the flip is taken back first.
+void TForm1::ItalianoClick()
+{
+    ui->Italiano->setChecked(!ui->Italiano->isChecked());
+    if (ui->Inglese->isChecked())
+        ButtonLinguaClick();
+}
+
+void TForm1::IngleseClick()
+{
+    ui->Inglese->setChecked(!ui->Inglese->isChecked());
+    if (ui->Italiano->isChecked())
+        ButtonLinguaClick();
 }

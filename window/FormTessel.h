@@ -64,6 +64,10 @@ public:
     // Shows image `index` of ImageList1 on a button of the tool file bar.
     static void SetImageIndex(QToolButton* button, int index);
 
+    // OpenDialog1 and SaveDialog1, built on first use and kept for the program's life.
+    QFileDialog* OpenDialog();
+    QFileDialog* SaveDialog();
+
     // The outer size FormResize holds: the client area plus the menu bar.
     QSize FixedWindowSize() const;
 
@@ -75,12 +79,29 @@ public slots:
     void ButtonSaveFileClick();
     void Quadro0Click();
 
+    // The colour palette.
+    void PulsScorrColSfoClick();
+    void PulsFissoColSfoClick();
+    void PanelNeroClick();
+    void OkColoreClick();
+    void CancellaColoreClick();
+    void DisableMainGroups();
+    void EnableMainGroups();
+
+    // The text entry filter of both edits, called before the edit acts on each character.
+    void EditTestoKeyPress(char32_t character);
+
+    // The language switch.
+    void ButtonLinguaClick();
+    void ItalianoClick();
+    void IngleseClick();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ApplyFontPixelSizes();
+    void ApplyFonts();
     void BindToolImages();
     void SetStartTexts();
     void AddUnnamedMenuItem();
@@ -95,6 +116,8 @@ private:
     void ShowSettings(const firmware::GeneratorSettings& settings);
     firmware::GeneratorSettings GatherSettings() const;
     void PressFrame(int frame);
+    void OpenPalette(const QWidget& opener, int code, int target, int left);
+    void MarkColour(int code, bool highlighted);
 
     std::unique_ptr<Ui::TForm1> ui;
     QFileDialog* OpenDialog1 = nullptr;

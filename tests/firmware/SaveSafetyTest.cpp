@@ -15,7 +15,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace firmware;
@@ -90,22 +89,26 @@ protected:
     const EepromRecords records = EncodeEepromRecords(settings);
 };
 
+constexpr int kDone = 0;
+constexpr int kNotOpened = 1;
+
+int ResultOf(SaveOutcome outcome)
+{
+    return outcome == SaveOutcome::Done ? kDone : kNotOpened;
+}
+
 // Runs the save in a child process that may write at most limit bytes to any file.
 int SaveUnderFileSizeLimit(const std::function<SaveOutcome()>& saveCall, rlim_t limit)
 {
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return testfiles::ResultInChild([&] {
         // Past the limit the kernel sends SIGXFSZ, which would kill the child; ignored, the
         // write fails with EFBIG instead, which the save must notice.
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit cap{limit, limit};
         if (::setrlimit(RLIMIT_FSIZE, &cap) != 0)
-            ::_exit(3);
-        ::_exit(saveCall() == SaveOutcome::Done ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            return 3;
+        return ResultOf(saveCall());
+    });
 }
 
 }  // namespace
@@ -297,12 +300,12 @@ TEST_F(SaveSafety, FailsOnAWriteErrorAndLeavesTheTargetAsItWas)
     // A target bigger than the limit: nothing of it may be rewritten in place.
     WriteAll(target, std::string(4000, 'T'));
     const Snapshot before(target);
-    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, 300), 1);
+    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, 300), kNotOpened);
     before.expectUnchanged();
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"source.hex", "target.hex"}));
 
     // The same save with room to write succeeds, so it was the limit that stopped it.
-    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, 1 << 20), 0);
+    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, 1 << 20), kDone);
     expectSaved(target);
 }
 
@@ -319,10 +322,10 @@ TEST_F(SaveSafety, FailsWhenTheLimitFallsInTheLastBytes)
     fs::remove(folder.file("probe.hex"));
 
     const Snapshot before(target);
-    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, fullSize - 1), 1);
+    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, fullSize - 1), kNotOpened);
     before.expectUnchanged();
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"source.hex", "target.hex"}));
-    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, fullSize), 0);
+    EXPECT_EQ(SaveUnderFileSizeLimit([&] { return save(source, target); }, fullSize), kDone);
 }
 
 TEST_F(SaveSafety, FailsWhenTheSourceIsGone)
@@ -342,13 +345,15 @@ TEST_F(SaveSafety, AFailedSaveRemovesAStaleTemporaryFile)
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"target.hex"}));
 }
 
-TEST_F(SaveSafety, OnlyARegularFileIsASource)
+TEST_F(SaveSafety, OnlyARegularFileIsASourceAndNoneBlocks)
 {
     const Snapshot before(target);
     const std::string fifo = folder.file("pipe.hex");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const std::string& notAFile : {fifo, std::string("/dev/zero"), folder.path().string()}) {
-        EXPECT_EQ(save(notAFile, target), SaveOutcome::NotOpened) << notAFile;
+        // In a child, which is stopped if the save blocks on the FIFO or reads on forever.
+        EXPECT_EQ(testfiles::ResultInChild([&] { return ResultOf(save(notAFile, target)); }), kNotOpened)
+            << notAFile;
         before.expectUnchanged();
         EXPECT_EQ(folder.entries(), (std::set<std::string>{"source.hex", "target.hex", "pipe.hex"}));
     }

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace testfiles {
 
@@ -138,6 +139,20 @@ std::string SrecordRanges(const std::string& path)
 bool SrecordSameData(const std::string& first, const std::string& second)
 {
     return RunCommand(std::string(KELVO_SREC_CMP) + SrecordInput(first) + SrecordInput(second) + " >/dev/null 2>&1") == 0;
+}
+
+int ResultInChild(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        throw std::runtime_error("cannot fork");
+    if (child == 0) {
+        ::alarm(5);  // a call that blocks is ended by SIGALRM
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 int OpenDescriptorCount()

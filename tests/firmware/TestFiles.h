@@ -4,6 +4,7 @@
 
 #include "FirmwareFormat.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,10 @@ bool SrecordAccepts(const std::string& path);
 std::string SrecordRanges(const std::string& path);
 // srec_cmp finds the same data at the same addresses in both files.
 bool SrecordSameData(const std::string& first, const std::string& second);
+
+// Runs body in a child process and gives its result, or -1 if the child did not exit by
+// itself, for instance because it was still blocked after a few seconds.
+int ResultInChild(const std::function<int()>& body);
 
 // The number of file descriptors this process has open.
 int OpenDescriptorCount();

@@ -49,8 +49,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Version) == "$version" ]] && pass "Version is $version" || fail "Version is '$(field Version)'"
 depends=$(field Depends)
 echo "Depends: $depends"
-# Computed from the binary by dpkg-shlibdeps, plus the fonts the window asks for.
-for dep in libc6 libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation; do
+# Computed from the binary by dpkg-shlibdeps, plus the fonts the window asks for and the
+# SVG plugins that draw its pictures.
+for dep in libc6 libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation libqt6svg6; do
   if grep -Eq "(^|, )$dep( |,|$)" <<<"$depends"; then pass "depends on $dep"; else fail "no dependency on $dep"; fi
 done
 
