@@ -11,7 +11,9 @@
 #include "firmware/FirmwareFile.h"
 #include "ui_FormTessel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -70,6 +72,18 @@ QIcon ImageList1(int index)
 QIcon ImageList2(int frame)
 {
     return QIcon(kelvo::resources::frameThumbnailPath(frame));
+}
+
+// A completion list that the name field opened can outlive the accepted dialog and would
+// then keep the keyboard from the window: it goes with the dialog.
+int RunFileDialog(QFileDialog* dialog)
+{
+    const int result = dialog->exec();
+    for (const QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+        if (completer->popup() != nullptr)
+            completer->popup()->hide();
+    }
+    return result;
 }
 
 // No selected entry counts as the first one.
@@ -294,7 +308,7 @@ void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
 
 void TForm1::ButtonOpenFileClick()
 {
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+    if (RunFileDialog(OpenDialog1) != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     const QString name = OpenDialog1->selectedFiles().constFirst();
     ShowStatus(name, 1);
@@ -362,7 +376,7 @@ void TForm1::ButtonSaveFileClick()
     const firmware::EepromRecords records = firmware::EncodeEepromRecords(GatherSettings());
 
     SaveDialog1->selectFile(saveSource_);
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+    if (RunFileDialog(SaveDialog1) != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return;
     const QString target = SaveDialog1->selectedFiles().constFirst();
 
