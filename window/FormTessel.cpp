@@ -2,6 +2,7 @@
 
 #include "BevelPanel.h"
 #include "CaptionSet.h"
+#include "DeferredIconEngine.h"
 #include "FilteredLineEdit.h"
 #include "FontSubstitutes.h"
 #include "NameFilter.h"
@@ -65,13 +66,12 @@ std::string LocalPath(const QString& name)
 
 QIcon ImageList1(int index)
 {
-    const QString path = kelvo::resources::toolImagePath(index);
-    return path.isEmpty() ? QIcon() : QIcon(path);
+    return DeferredIconEngine::Icon(kelvo::resources::toolImagePath(index));
 }
 
 QIcon ImageList2(int frame)
 {
-    return QIcon(kelvo::resources::frameThumbnailPath(frame));
+    return DeferredIconEngine::Icon(kelvo::resources::frameThumbnailPath(frame));
 }
 
 // A completion list that the name field opened can outlive the accepted dialog and would
@@ -98,13 +98,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
 {
     InstallFontSubstitutes();
     ui->setupUi(this);
-    ApplyFontPixelSizes();
+    ApplyFonts();
     BindToolImages();
     SetStartTexts();
     AddUnnamedMenuItem();
-    OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
-    SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     ui->EditTesto->installEventFilter(this);
     ui->EditNominativo->installEventFilter(this);
     ConnectHandlers();
@@ -116,16 +113,21 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
 
 TForm1::~TForm1() = default;
 
-// The .ui format holds point sizes only; the layout's fonts are given in pixels.
-void TForm1::ApplyFontPixelSizes()
+// The layout gives each control's font as family, weight and a size in pixels (the .ui
+// font element holds point sizes only). Every font is complete, so a control's font does
+// not change again when a container's is set afterwards; going from the innermost controls
+// outwards, each font is worked out once.
+void TForm1::ApplyFonts()
 {
     QList<QWidget*> widgets = findChildren<QWidget*>();
     widgets.prepend(this);
-    for (QWidget* widget : widgets) {
+    for (auto it = widgets.crbegin(); it != widgets.crend(); ++it) {
+        QWidget* widget = *it;
         const QVariant pixels = widget->property("fontPixelSize");
         if (!pixels.isValid())
             continue;
-        QFont font = widget->font();
+        QFont font(widget->property("fontFamily").toString());
+        font.setBold(widget->property("fontBold").toBool());
         font.setPixelSize(pixels.toInt());
         widget->setFont(font);
     }
@@ -166,6 +168,24 @@ void TForm1::AddUnnamedMenuItem()
     ui->File1->insertAction(ui->Exit1, new QAction(ui->File1));
 }
 
+// The dialogs are built when first needed (building one costs more than the rest of the
+// window's start) and then kept, so each remembers the folder and file chosen last.
+QFileDialog* TForm1::OpenDialog()
+{
+    if (OpenDialog1 == nullptr)
+        OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
+    return OpenDialog1;
+}
+
+QFileDialog* TForm1::SaveDialog()
+{
+    if (SaveDialog1 == nullptr) {
+        SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    }
+    return SaveDialog1;
+}
+
 QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title)
 {
     auto* dialog = new QFileDialog(this, title);
@@ -174,6 +194,14 @@ QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("hex"));
     dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
+    // The name field's completion list can outlive the dialog and keep the mouse and the
+    // keyboard from the window; it goes with the dialog.
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+            if (completer->popup() != nullptr)
+                completer->popup()->hide();
+        }
+    });
     return dialog;
 }
 
@@ -308,9 +336,10 @@ void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
 
 void TForm1::ButtonOpenFileClick()
 {
-    if (RunFileDialog(OpenDialog1) != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+    QFileDialog* dialog = OpenDialog();
+    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString name = OpenDialog1->selectedFiles().constFirst();
+    const QString name = dialog->selectedFiles().constFirst();
     ShowStatus(name, 1);
 
     const firmware::LoadResult result = firmware::LoadFirmwareFile(LocalPath(name));
@@ -375,10 +404,11 @@ void TForm1::ButtonSaveFileClick()
 {
     const firmware::EepromRecords records = firmware::EncodeEepromRecords(GatherSettings());
 
-    SaveDialog1->selectFile(saveSource_);
-    if (RunFileDialog(SaveDialog1) != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+    QFileDialog* dialog = SaveDialog();
+    dialog->selectFile(saveSource_);
+    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString target = SaveDialog1->selectedFiles().constFirst();
+    const QString target = dialog->selectedFiles().constFirst();
 
     const firmware::SaveOutcome outcome =
         firmware::SaveFirmwareFile(LocalPath(saveSource_), LocalPath(target), records);
@@ -488,6 +518,9 @@ void TForm1::EditTestoKeyPress(char32_t character)
 
 void TForm1::ButtonLinguaClick()
 {
+    // The switch writes the dialogs' titles and filters too, so they must exist by now.
+    OpenDialog();
+    SaveDialog();
     writeCaptionSet(*this, ui->Italiano->isChecked() ? i18n::Language::English : i18n::Language::Italian);
 }
 

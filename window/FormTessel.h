@@ -64,6 +64,10 @@ public:
     // Shows image `index` of ImageList1 on a button of the tool file bar.
     static void SetImageIndex(QToolButton* button, int index);
 
+    // OpenDialog1 and SaveDialog1, built on first use and kept for the program's life.
+    QFileDialog* OpenDialog();
+    QFileDialog* SaveDialog();
+
     // The outer size FormResize holds: the client area plus the menu bar.
     QSize FixedWindowSize() const;
 
@@ -97,7 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ApplyFontPixelSizes();
+    void ApplyFonts();
     void BindToolImages();
     void SetStartTexts();
     void AddUnnamedMenuItem();

@@ -131,6 +131,26 @@ ModalAnswers& ModalAnswers::fillFileDialog(const QString& name, FileDialogSeen* 
     return *this;
 }
 
+ModalAnswers& ModalAnswers::typeIntoFileDialog(const QString& name, FileDialogSeen* seen)
+{
+    steps_.push_back([this, name, seen](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (edit == nullptr) {
+            errors_ << QStringLiteral("expected a file dialog with a name field, got %1").arg(modal->metaObject()->className());
+            if (auto* other = qobject_cast<QDialog*>(modal))
+                other->reject();
+            return;
+        }
+        if (seen != nullptr)
+            *seen = Look(dialog, activeOnItsOwn_);
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    return *this;
+}
+
 ModalAnswers& ModalAnswers::cancelFileDialog(FileDialogSeen* seen)
 {
     steps_.push_back([this, seen](QWidget* modal) {

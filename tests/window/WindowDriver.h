@@ -52,6 +52,8 @@ public:
 
     // Types `name` into the file dialog's name field and presses its accept button.
     ModalAnswers& fillFileDialog(const QString& name, FileDialogSeen* seen = nullptr);
+    // Types `name` key by key into the file dialog's name field and presses Enter there.
+    ModalAnswers& typeIntoFileDialog(const QString& name, FileDialogSeen* seen = nullptr);
     // Closes the file dialog with Escape.
     ModalAnswers& cancelFileDialog(FileDialogSeen* seen = nullptr);
     // Reads the message box and clicks one of its buttons.

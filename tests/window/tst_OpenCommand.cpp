@@ -4,6 +4,7 @@
 #include "WindowDriver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -281,6 +282,29 @@ private slots:
         QVERIFY(Snapshot(window) == before);
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(), valid);
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->property("Tag").toInt(), 1);
+    }
+
+    // Typing a name brings up the name field's completion list; nothing of the dialog may stay
+    // on screen over the window once the file is chosen.
+    void typedNameLeavesNothingOfTheDialogBehind()
+    {
+        const QString path = Write("typed.hex", FirmwareText(ProgramLines(9), EepromLines(Typical())));
+        TForm1 window;
+        QVERIFY(ShowAndActivate(window));
+        {
+            ModalAnswers answers;
+            answers.typeIntoFileDialog(path);
+            QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+            QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        }
+        QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(), path);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QVERIFY(Reactivate(window));
+        // The window takes the keyboard again: Ctrl+S brings up the save dialog.
+        ModalAnswers save;
+        save.cancelFileDialog();
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY2(save.done() && save.errors().isEmpty(), qPrintable(save.errors().join('\n')));
     }
 
     void cancelledFirstOpenLeavesTheStartState()

@@ -132,6 +132,10 @@ private slots:
             QVERIFY(button->isCheckable());
             QCOMPARE(button->iconSize(), QSize(66, 50));
             QVERIFY(!button->icon().isNull());
+            // The thumbnail is read when first drawn, and draws opaque at its size.
+            const QImage picture = button->icon().pixmap(QSize(66, 50)).toImage();
+            QCOMPARE(picture.size(), QSize(66, 50));
+            QCOMPARE(qAlpha(picture.pixel(33, 25)), 255);
         }
         QCOMPARE(Find<QLineEdit>(window, "EditTesto")->maxLength(), 112);
         QCOMPARE(Find<QLineEdit>(window, "EditNominativo")->maxLength(), 6);
