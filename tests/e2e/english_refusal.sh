@@ -71,8 +71,9 @@ top=$(( WIN_HEIGHT - 513 ))
 
 step "English from the menu: File, Lingua, English"
 xd_click_at "$wid" 20 $(( top / 2 ))
-sleep 0.5  # the menu pops up
+sleep 1  # the menu pops up
 xd_key Down Down Right  # Salva, disabled, is skipped
+sleep 0.5  # the submenu pops up
 xd_key Down Return
 xd_wait_window 'Customize Bar Kelvo' 5 >/dev/null || fail "the window title did not turn English"
 
