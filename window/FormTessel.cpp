@@ -74,6 +74,18 @@ QIcon ImageList2(int frame)
     return DeferredIconEngine::Icon(kelvo::resources::frameThumbnailPath(frame));
 }
 
+// A completion list that the name field opened can outlive the accepted dialog and would
+// then keep the keyboard from the window: it goes with the dialog.
+int RunFileDialog(QFileDialog* dialog)
+{
+    const int result = dialog->exec();
+    for (const QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+        if (completer->popup() != nullptr)
+            completer->popup()->hide();
+    }
+    return result;
+}
+
 // No selected entry counts as the first one.
 int SelectedPosition(const QComboBox* list)
 {
@@ -325,7 +337,7 @@ void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
 void TForm1::ButtonOpenFileClick()
 {
     QFileDialog* dialog = OpenDialog();
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
     const QString name = dialog->selectedFiles().constFirst();
     ShowStatus(name, 1);
@@ -394,7 +406,7 @@ void TForm1::ButtonSaveFileClick()
 
     QFileDialog* dialog = SaveDialog();
     dialog->selectFile(saveSource_);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
     const QString target = dialog->selectedFiles().constFirst();
 
