@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command inside a private X session: an Xvfb server on a free display with the
 # openbox window manager, as a desktop has one (without a window manager, dialogs can open
-# behind the main window and never get the keyboard). DISPLAY is exported to the command;
+# behind the main window and never get the keyboard), and an Italian keyboard layout.
+# DISPLAY is exported to the command;
 # the server, the window manager and their scratch folder go away when the command ends,
 # also when this script is interrupted or killed.
 #
@@ -12,7 +13,7 @@ set -euo pipefail
 
 [[ $# -ge 1 ]] || { echo "usage: $0 command [args...]" >&2; exit 2; }
 
-for tool in Xvfb openbox xdpyinfo xprop; do
+for tool in Xvfb openbox xdpyinfo xprop setxkbmap; do
   command -v "$tool" >/dev/null || {
     echo "xsession: '$tool' is missing: run scripts/install-deps.sh --test" >&2
     exit 2
@@ -96,6 +97,12 @@ if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" 100; 
   cat "$scratch/openbox.log" >&2
   exit 2
 fi
+
+# The keyboard of the tool's users: Italian, so that "è", "é", "à" and the like are keys of
+# their own. xdotool types a character that no key carries by remapping a spare key just
+# before pressing it, and a program that has not yet seen the new map reads the old one:
+# such characters get lost now and then.
+setxkbmap -layout it || { echo "xsession: setxkbmap could not set the Italian layout" >&2; exit 2; }
 
 # In the background, so that a signal reaches the traps at once rather than after the
 # command has ended.
