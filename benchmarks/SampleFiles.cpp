@@ -1,42 +1,18 @@
 #include "SampleFiles.h"
 
+#include "TestText.h"
+
 #include <array>
-#include <cstdlib>
 #include <fstream>
 #include <random>
-#include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr std::size_t kProgramRecords = 100;
 constexpr std::uintmax_t kLargeBytes = 50u * 1024 * 1024;
-
-void AppendHexByte(std::string& line, std::uint8_t byte) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    line += kDigits[byte >> 4];
-    line += kDigits[byte & 0x0F];
-}
-
-// One Intel HEX type-00 record with its checksum, without a line end.
-std::string DataRecord(std::uint16_t address, std::span<const std::uint8_t> data) {
-    std::string line = ":";
-    const std::array<std::uint8_t, 4> head{static_cast<std::uint8_t>(data.size()),
-                                           static_cast<std::uint8_t>(address >> 8),
-                                           static_cast<std::uint8_t>(address & 0xFF), 0x00};
-    unsigned sum = 0;
-    for (std::uint8_t byte : head) {
-        AppendHexByte(line, byte);
-        sum += byte;
-    }
-    for (std::uint8_t byte : data) {
-        AppendHexByte(line, byte);
-        sum += byte;
-    }
-    AppendHexByte(line, static_cast<std::uint8_t>(-sum & 0xFF));
-    return line;
-}
 
 // Sixteen bytes of PIC16 program: eight 14-bit words, low byte first.
 std::array<std::uint8_t, 16> ProgramWords(std::minstd_rand& random) {
@@ -58,20 +34,19 @@ void Check(const std::ofstream& out, const std::filesystem::path& file) {
 }
 
 void WriteRealSize(const std::filesystem::path& file) {
-    std::ofstream out(file, std::ios::binary);
     std::minstd_rand random(2100);
+    std::vector<std::string> program;
     for (std::size_t r = 0; r < kProgramRecords; ++r) {
-        WriteLine(out, DataRecord(static_cast<std::uint16_t>(16 * r), ProgramWords(random)));
+        program.push_back(testfiles::DataRecord(static_cast<unsigned>(16 * r), ProgramWords(random)));
     }
-    WriteLine(out, firmware::kSignatureRecord);
+    program.emplace_back(firmware::kSignatureRecord);
+    std::vector<std::string> eeprom;
     for (const firmware::EepromRecord& record : SampleFiles::SampleRecords()) {
-        WriteLine(out, firmware::FormatRecordLine(record));
+        eeprom.push_back(firmware::FormatRecordLine(record));
     }
-    const std::array<std::uint8_t, 2> configWord{0x18, 0x3F};  // word 0x2007: oscillator, no watchdog
-    WriteLine(out, DataRecord(0x400E, configWord));
-    out << firmware::kEndRecord;
-    out.close();
-    Check(out, file);
+    // Word 0x2007: oscillator, no watchdog.
+    const std::string configWord = testfiles::DataRecord(0x400E, {0x18, 0x3F});
+    testfiles::WriteAll(file.string(), testfiles::FirmwareText(program, eeprom, {configWord}, firmware::kLineEnd));
 }
 
 void WriteLarge(const std::filesystem::path& file) {
@@ -79,7 +54,7 @@ void WriteLarge(const std::filesystem::path& file) {
     std::minstd_rand random(628);
     std::uintmax_t written = 0;
     for (std::uint16_t address = 0; written < kLargeBytes; address += 16) {
-        const std::string line = DataRecord(address, ProgramWords(random));
+        const std::string line = testfiles::DataRecord(address, ProgramWords(random));
         WriteLine(out, line);
         written += line.size() + firmware::kLineEnd.size();
     }
@@ -87,33 +62,16 @@ void WriteLarge(const std::filesystem::path& file) {
     Check(out, file);
 }
 
-std::filesystem::path MakeFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
-    return pattern;
-}
-
 }  // namespace
 
 SampleFiles::SampleFiles()
-    : folder_(MakeFolder()),
-      realSize_(folder_ / "realsize.hex"),
-      large_(folder_ / "large.hex"),
-      saveFolder_(folder_ / "saved") {
-    try {
-        std::filesystem::create_directory(saveFolder_);
-        WriteRealSize(realSize_);
-        WriteLarge(large_);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-        throw;
-    }
-}
-
-SampleFiles::~SampleFiles() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    : folder_("kelvo-bench"),
+      realSize_(folder_.path() / "realsize.hex"),
+      large_(folder_.path() / "large.hex"),
+      saveFolder_(folder_.path() / "saved") {
+    std::filesystem::create_directory(saveFolder_);
+    WriteRealSize(realSize_);
+    WriteLarge(large_);
 }
 
 std::uintmax_t SampleFiles::SizeOf(const std::filesystem::path& file) {

@@ -4,6 +4,7 @@
 // that is removed again when the object goes.
 
 #include "FirmwareFormat.h"
+#include "TestFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,9 +12,6 @@
 class SampleFiles {
 public:
     SampleFiles();
-    ~SampleFiles();
-    SampleFiles(const SampleFiles&) = delete;
-    SampleFiles& operator=(const SampleFiles&) = delete;
 
     // About 5 KB as an assembler writes it: program, signature, the sixteen EEPROM records,
     // a configuration word and the end record.
@@ -27,7 +25,7 @@ public:
     static firmware::EepromRecords SampleRecords();
 
 private:
-    std::filesystem::path folder_;
+    TestFolder folder_;
     std::filesystem::path realSize_;
     std::filesystem::path large_;
     std::filesystem::path saveFolder_;

@@ -3,9 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -15,67 +12,10 @@
 
 namespace testfiles {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, std::string_view content)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out.flush())
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings)
-{
-    std::vector<std::string> lines;
-    for (const auto& record : firmware::EncodeEepromRecords(settings))
-        lines.push_back(firmware::FormatRecordLine(record));
-    return lines;
-}
-
-std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += lineEnd;
-    }
-    return text;
-}
-
-SplitText Split(std::string_view text)
-{
-    SplitText split;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t feed = text.find('\n', start);
-        if (feed == std::string_view::npos) {
-            split.lines.emplace_back(text.substr(start));
-            return split;
-        }
-        const bool crlf = feed > start && text[feed - 1] == '\r';
-        split.allCrlf = split.allCrlf && crlf;
-        split.lines.emplace_back(text.substr(start, feed - start - (crlf ? 1 : 0)));
-        start = feed + 1;
-    }
-    split.endsWithLineEnd = !text.empty();
-    return split;
-}
-
 std::string ValidFirmwareText(const firmware::GeneratorSettings& settings, std::string_view lineEnd)
 {
-    std::vector<std::string> lines{std::string(kCodeRecord), std::string(firmware::kSignatureRecord)};
-    for (const std::string& line : EepromLines(settings))
-        lines.push_back(line);
-    lines.emplace_back(kConfigRecord);
-    lines.emplace_back(firmware::kEndRecord);
-    return Join(lines, lineEnd);
+    return FirmwareText({std::string(kCodeRecord), std::string(firmware::kSignatureRecord)}, EepromLines(settings),
+                        {std::string(kConfigRecord)}, lineEnd);
 }
 
 firmware::GeneratorSettings SampleSettings()
@@ -153,14 +93,6 @@ int ResultInChild(const std::function<int()>& body)
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int OpenDescriptorCount()
-{
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
 }
 
 }  // namespace testfiles

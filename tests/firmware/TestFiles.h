@@ -3,35 +3,16 @@
 // Building firmware texts and checking written files, shared by the firmware tests.
 
 #include "FirmwareFormat.h"
+#include "TestText.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace testfiles {
 
 inline constexpr std::string_view kCodeRecord = ":0C0000008316860183128601860A0428FC";
 inline constexpr std::string_view kConfigRecord = ":02400E00703F01";
-
-std::string ReadAll(const std::string& path);
-void WriteAll(const std::string& path, std::string_view content);
-
-// The sixteen EEPROM record lines of the settings, as the encoder builds them.
-std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings);
-
-// Each line followed by lineEnd.
-std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd);
-
-// The lines of a text split at its line feeds (a carriage return before one belongs to
-// the line end); also tells whether every line end was CRLF and whether the text ended
-// with one.
-struct SplitText {
-    std::vector<std::string> lines;
-    bool allCrlf = true;
-    bool endsWithLineEnd = false;
-};
-SplitText Split(std::string_view text);
 
 // A firmware text: a code record, the signature, the EEPROM records of the settings, the
 // configuration word and the end record, each line ended by lineEnd (the end record too).
@@ -55,8 +36,5 @@ bool SrecordSameData(const std::string& first, const std::string& second);
 // Runs body in a child process and gives its result, or -1 if the child did not exit by
 // itself, for instance because it was still blocked after a few seconds.
 int ResultInChild(const std::function<int()>& body);
-
-// The number of file descriptors this process has open.
-int OpenDescriptorCount();
 
 }  // namespace testfiles

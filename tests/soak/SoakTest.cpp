@@ -4,13 +4,12 @@
 
 #include "FirmwareFile.h"
 #include "FirmwareFormat.h"
+#include "TestFolder.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -23,53 +22,16 @@ namespace {
 
 constexpr int kCycles = 1000;
 
-std::size_t OpenDescriptorCount()
-{
-    std::size_t count = 0;
-    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        (void)entry;
-        ++count;
-    }
-    return count;
-}
+using testfiles::OpenDescriptorCount;
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::set<std::string> NamesIn(const fs::path& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-// The lines of a file with their line ends taken off (CR LF or LF).
-std::vector<std::string> LinesOf(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
+std::string ReadBytes(const fs::path& path) { return testfiles::ReadAll(path.string()); }
+std::set<std::string> NamesIn(const fs::path& folder) { return TestFolder::EntriesOf(folder.string()); }
 
 // The records a save must carry over: all but the EEPROM records and the end record.
 std::vector<std::string> OtherRecords(const std::string& bytes)
 {
     std::vector<std::string> kept;
-    for (const std::string& line : LinesOf(bytes)) {
+    for (const std::string& line : testfiles::Split(bytes).lines) {
         if (line.starts_with(firmware::kEepromRecordPrefix))
             continue;
         if (line.starts_with(firmware::kEndRecord))
@@ -129,20 +91,14 @@ protected:
         EXPECT_TRUE(fs::is_empty(refused / "folder.hex"));
     }
 
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "kelvo-soak-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
     void TearDown() override
     {
         std::error_code ignored;
-        fs::remove_all(folder_, ignored);
         fs::remove_all(folder_.string() + "-refused", ignored);
     }
 
-    fs::path folder_;
+    TestFolder scratch_{"kelvo-soak"};
+    const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(SoakTest, ThousandCyclesLeakNothingAndSameSettingsGiveSameBytes)
@@ -155,7 +111,7 @@ TEST_F(SoakTest, ThousandCyclesLeakNothingAndSameSettingsGiveSameBytes)
     ASSERT_GE(programRecords.size(), 3u) << "the assembler's file lacks its program records";
 
     std::map<std::size_t, std::string> bytesOfEdit;
-    const std::size_t descriptorsBefore = OpenDescriptorCount();
+    const int descriptorsBefore = OpenDescriptorCount();
 
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         SCOPED_TRACE("cycle " + std::to_string(cycle));

@@ -6,14 +6,12 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
-#include <cstdio>
 
 ModalAnswers::ModalAnswers()
 {
@@ -195,25 +193,6 @@ ModalAnswers& ModalAnswers::pressInBox(QMessageBox::StandardButton button, BoxSe
     return *this;
 }
 
-std::string DataRecord(unsigned address, const std::vector<unsigned char>& bytes)
-{
-    std::vector<unsigned char> record = {static_cast<unsigned char>(bytes.size()),
-                                         static_cast<unsigned char>(address >> 8),
-                                         static_cast<unsigned char>(address & 0xFF), 0x00};
-    record.insert(record.end(), bytes.begin(), bytes.end());
-    unsigned sum = 0;
-    for (unsigned char byte : record)
-        sum += byte;
-    record.push_back(static_cast<unsigned char>(-sum & 0xFF));
-    std::string line = ":";
-    char digits[3];
-    for (unsigned char byte : record) {
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        line += digits;
-    }
-    return line;
-}
-
 std::vector<std::string> EepromLines(const firmware::ConfigBlock& block)
 {
     std::vector<std::string> lines;
@@ -223,16 +202,8 @@ std::vector<std::string> EepromLines(const firmware::ConfigBlock& block)
             words.push_back(block[8 * r + j]);
             words.push_back(0x00);
         }
-        lines.push_back(DataRecord(0x4200 + 16 * r, words));
+        lines.push_back(testfiles::DataRecord(0x4200 + 16 * r, words));
     }
-    return lines;
-}
-
-std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings)
-{
-    std::vector<std::string> lines;
-    for (const firmware::EepromRecord& record : firmware::EncodeEepromRecords(settings))
-        lines.push_back(firmware::FormatRecordLine(record));
     return lines;
 }
 
@@ -240,44 +211,36 @@ std::vector<std::string> ProgramLines(unsigned char mark)
 {
     return {
         ":020000040000FA",
-        DataRecord(0x0000, {0x8A, 0x01, mark, 0x28}),
-        DataRecord(0x0010, {0x83, 0x16, 0xFF, 0x30, 0x86, 0x00, mark, 0x12}),
+        testfiles::DataRecord(0x0000, {0x8A, 0x01, mark, 0x28}),
+        testfiles::DataRecord(0x0010, {0x83, 0x16, 0xFF, 0x30, 0x86, 0x00, mark, 0x12}),
         std::string(firmware::kSignatureRecord),
     };
 }
 
 std::string ConfigWordLine()
 {
-    return DataRecord(0x400E, {0x72, 0x3F});
+    return testfiles::DataRecord(0x400E, {0x72, 0x3F});
 }
 
 std::string FirmwareText(const std::vector<std::string>& programLines,
                          const std::vector<std::string>& eepromLines)
 {
-    std::string text;
-    for (const std::string& line : programLines)
-        text += line + "\r\n";
-    for (const std::string& line : eepromLines)
-        text += line + "\r\n";
-    text += ConfigWordLine() + "\r\n";
-    text += std::string(firmware::kEndRecord) + "\r\n";
-    return text;
+    return testfiles::FirmwareText(programLines, eepromLines, {ConfigWordLine()}, "\r\n");
 }
 
-bool WriteFile(const QString& path, const std::string& content)
+void WriteFirmware(const QString& path, const firmware::GeneratorSettings& settings, unsigned char mark)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(content.data(), qint64(content.size())) == qint64(content.size());
+    WriteFile(path, FirmwareText(ProgramLines(mark), EepromLines(settings)));
+}
+
+void WriteFile(const QString& path, const std::string& content)
+{
+    testfiles::WriteAll(path.toStdString(), content);
 }
 
 std::string ReadFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll().toStdString();
+    return testfiles::ReadAll(path.toStdString());
 }
 
 QStringList OpenThroughDialog(TForm1& window, const QString& path)
@@ -291,4 +254,11 @@ QStringList OpenThroughDialog(TForm1& window, const QString& path)
     if (!Reactivate(window))
         errors << QStringLiteral("the window did not get the keyboard back");
     return errors;
+}
+
+QStringList ShowAndOpen(TForm1& window, const QString& path)
+{
+    if (!ShowAndActivate(window))
+        return {QStringLiteral("the window did not get the keyboard")};
+    return OpenThroughDialog(window, path);
 }

@@ -4,6 +4,7 @@
 // opens (from inside the command's own nested event loop), and writes firmware files to open.
 
 #include "firmware/FirmwareFormat.h"
+#include "TestText.h"
 
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -78,13 +79,10 @@ private:
     QStringList errors_;
 };
 
-// Intel HEX data record with its checksum, upper-case digits, no line end.
-std::string DataRecord(unsigned address, const std::vector<unsigned char>& bytes);
-
 // The sixteen EEPROM records that carry `block`.
 std::vector<std::string> EepromLines(const firmware::ConfigBlock& block);
 // The sixteen EEPROM records for `settings`, as the firmware library builds them.
-std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings);
+using testfiles::EepromLines;
 
 // Program lines of a firmware file before its EEPROM records; `mark` makes them tell apart
 // one file from another. The signature record is among them.
@@ -98,7 +96,11 @@ std::string ConfigWordLine();
 std::string FirmwareText(const std::vector<std::string>& programLines,
                          const std::vector<std::string>& eepromLines);
 
-bool WriteFile(const QString& path, const std::string& content);
+// Writes a whole firmware file for `settings` at `path`; `mark` as in ProgramLines.
+void WriteFirmware(const QString& path, const firmware::GeneratorSettings& settings, unsigned char mark = 1);
+
+// Whole-file write and read; both throw when the file cannot be written or read.
+void WriteFile(const QString& path, const std::string& content);
 std::string ReadFile(const QString& path);
 
 // The window's control of that name (null if there is none).
@@ -118,3 +120,7 @@ bool Reactivate(TForm1& window);
 // Opens `path` through the open button and its dialog, and waits until the window has the
 // keyboard again. Returns what went wrong, if anything.
 QStringList OpenThroughDialog(TForm1& window, const QString& path);
+
+// Shows the window, waits until it has the keyboard, and opens `path` as OpenThroughDialog
+// does. Returns what went wrong, if anything.
+QStringList ShowAndOpen(TForm1& window, const QString& path);

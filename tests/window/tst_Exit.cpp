@@ -31,9 +31,8 @@ private:
         firmware::GeneratorSettings settings;
         settings.slidingText = "SOME TEXT";
         const QString path = dir_.filePath(QStringLiteral("exit.hex"));
-        QVERIFY(WriteFile(path, FirmwareText(ProgramLines(0x66), EepromLines(settings))));
-        QVERIFY(ShowAndActivate(window));
-        const QStringList errors = OpenThroughDialog(window, path);
+        WriteFirmware(path, settings, 0x66);
+        const QStringList errors = ShowAndOpen(window, path);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
 

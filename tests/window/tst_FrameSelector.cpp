@@ -26,9 +26,8 @@ private:
         firmware::GeneratorSettings settings;
         settings.frame = frame;
         const QString path = dir_.filePath(QStringLiteral("frame%1.hex").arg(frame));
-        QVERIFY(WriteFile(path, FirmwareText(ProgramLines(0x55), EepromLines(settings))));
-        QVERIFY(ShowAndActivate(window));
-        const QStringList errors = OpenThroughDialog(window, path);
+        WriteFirmware(path, settings, 0x55);
+        const QStringList errors = ShowAndOpen(window, path);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
 

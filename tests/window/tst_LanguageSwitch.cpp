@@ -146,7 +146,7 @@ private slots:
     {
         QVERIFY(dir_.isValid());
         source_ = dir_.filePath("source.hex");
-        QVERIFY(WriteFile(source_, FirmwareText(ProgramLines(1), EepromLines(Loaded()))));
+        WriteFirmware(source_, Loaded());
     }
 
     void everyRowFollowsOneAndTwoSwitches()
@@ -212,8 +212,7 @@ private slots:
     void listsKeepTheirPositionsInTheNewLanguage()
     {
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, source_).isEmpty());
+        QVERIFY(ShowAndOpen(window, source_).isEmpty());
         ClickLanguageButton(window);
         auto* scorr = Find<QComboBox>(window, "ComboDimScorr");
         auto* fisso = Find<QComboBox>(window, "ComboDimFisso");
@@ -244,8 +243,7 @@ private slots:
     void statusPanelTakesThePromptOnlyWithoutAFileName()
     {
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, dir_.filePath("missing.hex")).isEmpty());
+        QVERIFY(ShowAndOpen(window, dir_.filePath("missing.hex")).isEmpty());
         QCOMPARE(Status(window), QStringLiteral("NESSUN File e` stato APERTO"));
         ClickLanguageButton(window);
         QCOMPARE(Status(window), QStringLiteral("Click on left icon to open the file"));
@@ -261,7 +259,7 @@ private slots:
         const QString invalid = dir_.filePath("invalid.hex");
         std::vector<std::string> fifteen = EepromLines(Loaded());
         fifteen.pop_back();
-        QVERIFY(WriteFile(invalid, FirmwareText(ProgramLines(2), fifteen)));
+        WriteFile(invalid, FirmwareText(ProgramLines(2), fifteen));
         TForm1 window;
         QVERIFY(ShowAndActivate(window));
         QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
@@ -286,8 +284,7 @@ private slots:
     void paletteKeepsTheTitleItOpenedWith()
     {
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, source_).isEmpty());
+        QVERIFY(ShowAndOpen(window, source_).isEmpty());
         QTest::mouseClick(Find<QPushButton>(window, "PulsScorrColSfo"), Qt::LeftButton);
         auto* title = Find<QLabel>(window, "TitoloTavolozza");
         QCOMPARE(title->text(), QStringLiteral("Colore Sfondo"));

@@ -55,8 +55,7 @@ private:
     QString Write(const char* name, const std::string& content)
     {
         const QString path = dir_.filePath(QString::fromLatin1(name));
-        if (!WriteFile(path, content))
-            qFatal("cannot write %s", qPrintable(path));
+        WriteFile(path, content);
         return path;
     }
 
@@ -159,8 +158,7 @@ private slots:
         block[std::size_t(byteIndex)] = static_cast<std::uint8_t>(byteValue);
         const QString path = Write("bits.hex", FirmwareText(ProgramLines(2), EepromLines(block)));
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        const QStringList errors = OpenThroughDialog(window, path);
+        const QStringList errors = ShowAndOpen(window, path);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 
         QFETCH(int, frame);
@@ -226,8 +224,7 @@ private slots:
         fifteen.pop_back();
         const QString rejected = Write("second.hex", FirmwareText(ProgramLines(5), fifteen));
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, valid).isEmpty());
+        QVERIFY(ShowAndOpen(window, valid).isEmpty());
         const Shown before = Snapshot(window);
         QVERIFY(before.saveEnabled);
 
@@ -247,8 +244,7 @@ private slots:
     {
         const QString valid = Write("kept.hex", FirmwareText(ProgramLines(6), EepromLines(Typical())));
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, valid).isEmpty());
+        QVERIFY(ShowAndOpen(window, valid).isEmpty());
         const Shown before = Snapshot(window);
 
         const QString missing = dir_.filePath(QStringLiteral("missing.hex"));
@@ -267,8 +263,7 @@ private slots:
     {
         const QString valid = Write("cancel.hex", FirmwareText(ProgramLines(7), EepromLines(Typical())));
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, valid).isEmpty());
+        QVERIFY(ShowAndOpen(window, valid).isEmpty());
         const Shown before = Snapshot(window);
 
         FileDialogSeen seen;
@@ -325,8 +320,7 @@ private slots:
     {
         const QString valid = Write("limits.hex", FirmwareText(ProgramLines(8), EepromLines(firmware::GeneratorSettings{})));
         TForm1 window;
-        QVERIFY(ShowAndActivate(window));
-        QVERIFY(OpenThroughDialog(window, valid).isEmpty());
+        QVERIFY(ShowAndOpen(window, valid).isEmpty());
         auto* text = Find<QLineEdit>(window, "EditTesto");
         auto* callSign = Find<QLineEdit>(window, "EditNominativo");
         QVERIFY(text->text().isEmpty());

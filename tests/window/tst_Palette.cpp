@@ -78,19 +78,14 @@ private:
         QCOMPARE(Find<ShapeWidget>(window, "ShapeSfondoNominativo")->brushColor(), ShownColour(fisso));
     }
 
-    bool OpenLoaded(TForm1& window)
-    {
-        if (!ShowAndActivate(window))
-            return false;
-        return OpenThroughDialog(window, source_).isEmpty();
-    }
+    bool OpenLoaded(TForm1& window) { return ShowAndOpen(window, source_).isEmpty(); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
         source_ = dir_.filePath("source.hex");
-        QVERIFY(WriteFile(source_, FirmwareText(ProgramLines(1), EepromLines(Loaded()))));
+        WriteFirmware(source_, Loaded());
     }
 
     void opensAtItsTargetWithTheCommittedColourMarked()

@@ -37,7 +37,7 @@ private:
 
     bool OpenLoaded(TForm1& window)
     {
-        return ShowAndActivate(window) && OpenThroughDialog(window, source_).isEmpty();
+        return ShowAndOpen(window, source_).isEmpty();
     }
 
     static FilteredLineEdit* Edit(const TForm1& window, const char* name)
@@ -70,7 +70,7 @@ private slots:
     {
         QVERIFY(dir_.isValid());
         source_ = dir_.filePath("source.hex");
-        QVERIFY(WriteFile(source_, FirmwareText(ProgramLines(1), EepromLines(Loaded()))));
+        WriteFirmware(source_, Loaded());
     }
 
     void bothEditsAreFilteredWithTheItalianWarning()

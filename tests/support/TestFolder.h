@@ -8,7 +8,8 @@
 
 class TestFolder {
 public:
-    TestFolder();
+    // The folder's name starts with prefix, so a leftover shows who made it.
+    explicit TestFolder(const std::string& prefix = "kelvo-test");
     ~TestFolder();
 
     TestFolder(const TestFolder&) = delete;

@@ -6,9 +6,9 @@
 
 #include <stdlib.h>
 
-TestFolder::TestFolder()
+TestFolder::TestFolder(const std::string& prefix)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-firmware-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a test folder");
     path_ = pattern;
