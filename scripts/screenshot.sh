@@ -56,7 +56,7 @@ fail() {
 
 # The firmware file: the assembler's output for the end-to-end test's source.
 firmware="$scratch/generatore.hex"
-gpasm -o "$firmware" tests/e2e/data/generator.asm >/dev/null || fail "gpasm could not assemble the firmware file"
+gpasm -o "$firmware" tests/data/generator.asm >/dev/null || fail "gpasm could not assemble the firmware file"
 
 mkdir -p "$out"
 "$program" </dev/null >"$scratch/program.log" 2>&1 &

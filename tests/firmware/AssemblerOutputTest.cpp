@@ -26,20 +26,21 @@ void PrintTo(const AssembledFile& file, std::ostream* out)
     *out << file.name;
 }
 
-// What generator.asm puts in the data EEPROM.
+// What generator.asm puts in the data EEPROM, and its configuration word as gpasm writes it.
 GeneratorSettings AssembledSettings()
 {
     GeneratorSettings settings;
-    settings.slidingText = "CQ CQ DE IZ0XYZ - ATV 1255 MHZ - TEST PATTERN";
-    settings.fixedText = "IZ0XYZ";
-    settings.frame = 9;
-    settings.slidingHeight = 2;
-    settings.fixedHeight = 3;
-    settings.slidingColour = 1;
+    settings.slidingText = "CQ CQ DE N0CALL - ATV TEST PATTERN";
+    settings.fixedText = "N0CALL";
+    settings.frame = 5;
+    settings.slidingHeight = 1;
+    settings.fixedHeight = 2;
+    settings.slidingColour = 2;
     settings.fixedColour = 0;
     settings.speed = 1;
     return settings;
 }
+constexpr std::string_view kAssembledConfigRecord = ":02400E00103F61";
 
 long CountOf(const std::vector<std::string>& lines, std::string_view line)
 {
@@ -58,7 +59,7 @@ TEST_P(AssemblerOutput, HoldsTheSignatureRecordVerbatim)
 {
     const std::vector<std::string> lines = Split(ReadAll(path())).lines;
     EXPECT_EQ(CountOf(lines, kSignatureRecord), 1);
-    EXPECT_EQ(CountOf(lines, testfiles::kConfigRecord), 1);
+    EXPECT_EQ(CountOf(lines, kAssembledConfigRecord), 1);
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& line) { return line.starts_with(kEepromRecordPrefix); }),
               16);
@@ -81,7 +82,7 @@ TEST_P(AssemblerOutput, SavesBackWithTheConfigurationWordAndOneEndRecord)
 
     const testfiles::SplitText split = Split(ReadAll(saved));
     EXPECT_TRUE(split.allCrlf);
-    EXPECT_EQ(CountOf(split.lines, testfiles::kConfigRecord), 1);
+    EXPECT_EQ(CountOf(split.lines, kAssembledConfigRecord), 1);
     EXPECT_EQ(CountOf(split.lines, kEndRecord), 1);
     EXPECT_EQ(split.lines.back(), kEndRecord);
     EXPECT_TRUE(testfiles::SrecordAccepts(saved));
@@ -114,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Gpasm, AssemblerOutput,
 TEST(AssemblerFormats, Inhx32StartsWithItsExtendedAddressRecord)
 {
     EXPECT_TRUE(ReadAll(KELVO_GENERATOR_INHX32).starts_with(":020000040000FA\n"));
-    EXPECT_TRUE(ReadAll(KELVO_GENERATOR_INHX8M).starts_with(":0C000000"));
+    EXPECT_TRUE(ReadAll(KELVO_GENERATOR_INHX8M).starts_with(":0A000000"));
     EXPECT_TRUE(Split(ReadAll(KELVO_GENERATOR_INHX8M_DOS)).allCrlf);
     EXPECT_FALSE(Split(ReadAll(KELVO_GENERATOR_INHX8M)).allCrlf);
 }
@@ -125,5 +126,5 @@ TEST(AssemblerFormats, TheExtendedAddressRecordIsKeptFirst)
     const std::string saved = folder.file("saved.hex");
     ASSERT_EQ(SaveFirmwareFile(KELVO_GENERATOR_INHX32, saved, EncodeEepromRecords(AssembledSettings())),
               SaveOutcome::Done);
-    EXPECT_TRUE(ReadAll(saved).starts_with(":020000040000FA\r\n:0C000000"));
+    EXPECT_TRUE(ReadAll(saved).starts_with(":020000040000FA\r\n:0A000000"));
 }
