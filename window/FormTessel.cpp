@@ -75,15 +75,13 @@ QIcon ImageList2(int frame)
 }
 
 // A completion list that the name field opened can outlive the accepted dialog and would
-// then keep the keyboard from the window: it goes with the dialog.
-int RunFileDialog(QFileDialog* dialog)
+// then keep the mouse and the keyboard from the window: it goes with the dialog.
+void HideCompletionLists(const QFileDialog* dialog)
 {
-    const int result = dialog->exec();
     for (const QCompleter* completer : dialog->findChildren<QCompleter*>()) {
         if (completer->popup() != nullptr)
             completer->popup()->hide();
     }
-    return result;
 }
 
 // No selected entry counts as the first one.
@@ -194,14 +192,7 @@ QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("hex"));
     dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
-    // The name field's completion list can outlive the dialog and keep the mouse and the
-    // keyboard from the window; it goes with the dialog.
-    connect(dialog, &QDialog::finished, dialog, [dialog] {
-        for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
-            if (completer->popup() != nullptr)
-                completer->popup()->hide();
-        }
-    });
+    connect(dialog, &QDialog::finished, dialog, [dialog] { HideCompletionLists(dialog); });
     return dialog;
 }
 
@@ -337,7 +328,7 @@ void TForm1::ShowStatus(const QString& caption, int fileNameFlag)
 void TForm1::ButtonOpenFileClick()
 {
     QFileDialog* dialog = OpenDialog();
-    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
     const QString name = dialog->selectedFiles().constFirst();
     ShowStatus(name, 1);
@@ -406,7 +397,7 @@ void TForm1::ButtonSaveFileClick()
 
     QFileDialog* dialog = SaveDialog();
     dialog->selectFile(saveSource_);
-    if (RunFileDialog(dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
     const QString target = dialog->selectedFiles().constFirst();
 
@@ -496,17 +487,21 @@ void TForm1::CancellaColoreClick()
     EnableMainGroups();
 }
 
+// The file tool bar and the three editing groups, in the order they are switched.
+std::array<QWidget*, 4> TForm1::MainGroups() const
+{
+    return {ui->ToolFile, ui->GroupTestoScorrevole, ui->GroupTestoFisso, ui->GroupQuadri};
+}
+
 void TForm1::DisableMainGroups()
 {
-    for (QWidget* control : {static_cast<QWidget*>(ui->ToolFile), static_cast<QWidget*>(ui->GroupTestoScorrevole),
-                             static_cast<QWidget*>(ui->GroupTestoFisso), static_cast<QWidget*>(ui->GroupQuadri)})
+    for (QWidget* control : MainGroups())
         control->setEnabled(false);
 }
 
 void TForm1::EnableMainGroups()
 {
-    for (QWidget* control : {static_cast<QWidget*>(ui->ToolFile), static_cast<QWidget*>(ui->GroupTestoScorrevole),
-                             static_cast<QWidget*>(ui->GroupTestoFisso), static_cast<QWidget*>(ui->GroupQuadri)})
+    for (QWidget* control : MainGroups())
         control->setEnabled(true);
 }
 

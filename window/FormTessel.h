@@ -118,6 +118,7 @@ private:
     void PressFrame(int frame);
     void OpenPalette(const QWidget& opener, int code, int target, int left);
     void MarkColour(int code, bool highlighted);
+    std::array<QWidget*, 4> MainGroups() const;
 
     std::unique_ptr<Ui::TForm1> ui;
     QFileDialog* OpenDialog1 = nullptr;
