@@ -48,14 +48,10 @@ if (( ! measure )); then
   exec bash tests/e2e/xsession.sh bash "$0" --measure --runs "$runs" --build-dir "$build_dir"
 fi
 
+source tests/e2e/xdriver.sh
 export QT_QPA_PLATFORM=xcb
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-bench.XXXXXX")
-running=""
-cleanup() {
-  [[ -n "$running" ]] && kill "$running" 2>/dev/null && wait "$running" 2>/dev/null
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'xd_stop; rm -rf "$scratch"' EXIT
 
 # One start: prints "<milliseconds to mapped> <peak RSS in KiB> <CPU milliseconds until
 # mapped>". The CPU time, summed over the process's threads, hardly depends on what else
@@ -64,10 +60,10 @@ measure_once() {
   local exe=$1 title=$2 t0 t1 deadline hwm
   t0=$EPOCHREALTIME
   "$exe" </dev/null >>"$scratch/$(basename "$exe").log" 2>&1 &
-  running=$!
+  XD_PID=$!
   deadline=$(( ${t0%.*} + deadline_s ))
   until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
-    if ! kill -0 "$running" 2>/dev/null || (( ${EPOCHREALTIME%.*} >= deadline )); then
+    if ! kill -0 "$XD_PID" 2>/dev/null || (( ${EPOCHREALTIME%.*} >= deadline )); then
       echo "bench-startup: $exe did not map a window titled '$title'; its output:" >&2
       cat "$scratch/$(basename "$exe").log" >&2
       exit 1
@@ -75,12 +71,12 @@ measure_once() {
   done
   t1=$EPOCHREALTIME
   local cpu_ns
-  cpu_ns=$(cat /proc/"$running"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }')
+  cpu_ns=$(cat /proc/"$XD_PID"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }')
   sleep "$settle"
-  hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$running/status")
-  kill "$running"
-  wait "$running" 2>/dev/null || true
-  running=""
+  hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$XD_PID/status")
+  kill "$XD_PID"
+  wait "$XD_PID" 2>/dev/null || true
+  XD_PID=""
   # Both stamps carry six decimals: microseconds.
   local us=$(( ${t1/./} - ${t0/./} ))
   printf '%d.%03d %s %d.%03d\n' $(( us / 1000 )) $(( us % 1000 )) "$hwm" \

@@ -40,51 +40,38 @@ source tests/e2e/xdriver.sh
 export QT_QPA_PLATFORM=xcb
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-screenshot.XXXXXX")
-pid=""
-cleanup() {
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'xd_stop; rm -rf "$scratch"' EXIT
+XD_FAILURE_SHOT="$build_dir/screenshot-failure.png"
+XD_LOG="$scratch/program.log"
 
-fail() {
-  local shot="$build_dir/screenshot-failure.png"
-  xd_shot_screen "$shot" 2>/dev/null && echo "screenshot: the screen at the failure: $shot" >&2
-  echo "screenshot: $*" >&2
-  exit 1
-}
-
-# The firmware file: the assembler's output for the end-to-end test's source.
+# The firmware file: the assembler's output for the tests' source.
 firmware="$scratch/generatore.hex"
-gpasm -o "$firmware" tests/data/generator.asm >/dev/null || fail "gpasm could not assemble the firmware file"
+gpasm -o "$firmware" tests/data/generator.asm >/dev/null || xd_fail "gpasm could not assemble the firmware file"
 
 mkdir -p "$out"
-"$program" </dev/null >"$scratch/program.log" 2>&1 &
-pid=$!
+xd_start "$program"
 
 italian_title='Personalizzazione Barre  Kelvo'
 english_title='Customize Bar Kelvo'
 
-wid=$(xd_wait_window "$italian_title" 30) || fail "no window titled '$italian_title' appeared"
+wid=$(xd_wait_window "$italian_title" 30) || xd_fail "no window titled '$italian_title' appeared"
 xd_activate "$wid"
 xd_key ctrl+o
-xd_wait_window 'Apertura File' 10 >/dev/null || fail "Ctrl+O opened no dialog titled 'Apertura File...'"
-xd_answer_file_dialog "$firmware" 'Apertura File' || fail "the open dialog did not take $firmware"
+xd_wait_window 'Apertura File' 10 >/dev/null || xd_fail "Ctrl+O opened no dialog titled 'Apertura File...'"
+xd_answer_file_dialog "$firmware" 'Apertura File' || xd_fail "the open dialog did not take $firmware"
 # The pointer goes out of the way, so that no hint covers the window.
 xdotool mousemove 1270 1010
 sleep 1
-xd_shot_window "$wid" "$out/screenshot-it.png" || fail "could not take the Italian picture"
+xd_shot_window "$wid" "$out/screenshot-it.png" || xd_fail "could not take the Italian picture"
 echo "screenshot: $out/screenshot-it.png"
 
 xd_activate "$wid"
 xd_key ctrl+e
 xd_wait_window "$english_title" 5 >/dev/null ||
-  fail "the English title '$english_title' did not appear after Ctrl+E (has the language switch been built?)"
+  xd_fail "the English title '$english_title' did not appear after Ctrl+E (has the language switch been built?)"
 sleep 1
-xd_shot_window "$wid" "$out/screenshot-en.png" || fail "could not take the English picture"
+xd_shot_window "$wid" "$out/screenshot-en.png" || xd_fail "could not take the English picture"
 echo "screenshot: $out/screenshot-en.png"
 
 xd_key ctrl+x
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on Ctrl+X"
-pid=""
+xd_wait_end || xd_fail "the program did not end on Ctrl+X"

@@ -16,94 +16,66 @@ program=$1 source_hex=$2 edited_hex=$3 work=$4
 source "$(dirname "$0")/xdriver.sh"
 export QT_QPA_PLATFORM=xcb
 
-run="$work/open_edit_save"
-rm -rf "$run"
-mkdir -p "$run"
+xd_begin_run "$work" open_edit_save
+run=$XD_RUN
 opened="$run/generatore.hex"
 saved="$run/salvato.hex"
 expected="$run/expected.hex"
-failure_shot="$work/open_edit_save-failure.png"
-rm -f "$failure_shot"
-
-pid=""
-cleanup() { [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; return 0; }
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  if xd_shot_screen "$failure_shot" 2>/dev/null; then
-    echo "the screen at the failure: $failure_shot" >&2
-  fi
-  if [[ -s "$run/program.log" ]]; then
-    echo "the program's output:" >&2
-    cat "$run/program.log" >&2
-  fi
-  exit 1
-}
-step() { echo "-- $*"; }
 
 cp "$source_hex" "$opened"
 # The program ends every line with CR LF and writes no line end after the end record.
 sed 's/\r$//; s/$/\r/' "$edited_hex" | head -c -2 >"$expected"
-cmp -s "$opened" "$expected" && fail "the fixture is broken: source and expected file are equal"
+cmp -s "$opened" "$expected" && xd_fail "the fixture is broken: source and expected file are equal"
 
 main_title='Personalizzazione Barre  Kelvo'
 
-step "start $program"
-"$program" </dev/null >"$run/program.log" 2>&1 &
-pid=$!
-wid=$(xd_wait_window "$main_title" 30) || fail "no window titled '$main_title' appeared"
+xd_step "start $program"
+xd_start "$program"
+wid=$(xd_wait_window "$main_title" 30) || xd_fail "no window titled '$main_title' appeared"
 xd_activate "$wid"
 
 # Positions below are those of the window's layout, in its client area below the menu
 # bar: the client area is 708 x 513, so whatever the window is taller is the menu bar.
-xd_geometry "$wid" || fail "no geometry for the main window"
+xd_geometry "$wid" || xd_fail "no geometry for the main window"
 [[ "$WIN_WIDTH" -eq 708 && "$WIN_HEIGHT" -gt 513 ]] ||
-  fail "the main window is ${WIN_WIDTH}x${WIN_HEIGHT}, not 708 wide with a menu bar above 513"
+  xd_fail "the main window is ${WIN_WIDTH}x${WIN_HEIGHT}, not 708 wide with a menu bar above 513"
 top=$(( WIN_HEIGHT - 513 ))
 
-step "Ctrl+O, open $opened"
+xd_step "Ctrl+O, open $opened"
 xd_key ctrl+o
-xd_wait_window 'Apertura File' 10 >/dev/null || fail "Ctrl+O opened no dialog titled 'Apertura File...'"
-xd_answer_file_dialog "$opened" 'Apertura File' || fail "the open dialog did not take $opened"
+xd_wait_window 'Apertura File' 10 >/dev/null || xd_fail "Ctrl+O opened no dialog titled 'Apertura File...'"
+xd_answer_file_dialog "$opened" 'Apertura File' || xd_fail "the open dialog did not take $opened"
 
 # Quadro15, the last frame button of the lower row: Panel2 (0, 2) > GroupQuadri (1, 43)
 # > ToolBar1 (10, 104) > button 7 (left 602, top 2, 81 x 63); its middle.
-step "click frame button 16"
+xd_step "click frame button 16"
 xd_click_at "$wid" $(( 1 + 10 + 602 + 40 )) $(( top + 2 + 43 + 104 + 2 + 31 ))
 
 # EditNominativo: Panel2 (0, 2) > GroupTestoFisso (536, 233) > GroupNominativo (5, 32)
 # > the edit (6, 24, 145 x 23). Emptied with keys alone: End, then one Backspace a character.
-step "type the call sign Q0TEST"
+xd_step "type the call sign Q0TEST"
 xd_click_at "$wid" $(( 536 + 5 + 6 + 72 )) $(( top + 2 + 233 + 32 + 24 + 11 ))
 xd_key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
 xd_type Q0TEST
 
-step "Ctrl+S, save as $saved"
+xd_step "Ctrl+S, save as $saved"
 xd_key ctrl+s
-xd_wait_window 'Scrittura File' 10 >/dev/null || fail "Ctrl+S opened no dialog titled 'Scrittura File...'"
-xd_answer_file_dialog "$saved" 'Scrittura File' || fail "the save dialog did not take $saved"
-for _ in $(seq 100); do [[ -e "$saved" ]] && break; sleep 0.1; done
-[[ -e "$saved" ]] || fail "no file $saved was written"
+xd_wait_window 'Scrittura File' 10 >/dev/null || xd_fail "Ctrl+S opened no dialog titled 'Scrittura File...'"
+xd_answer_file_dialog "$saved" 'Scrittura File' || xd_fail "the save dialog did not take $saved"
+xd_wait_file "$saved" || xd_fail "no file $saved was written"
 
-step "Ctrl+X"
+xd_step "Ctrl+X"
 xd_activate "$wid"
 xd_key ctrl+x
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on Ctrl+X"
-set +e
-wait "$pid"
-status=$?
-set -e
-pid=""
-[[ $status -eq 0 ]] || fail "the program ended with exit status $status, not 0"
+xd_wait_end || xd_fail "the program did not end on Ctrl+X"
+[[ $XD_STATUS -eq 0 ]] || xd_fail "the program ended with exit status $XD_STATUS, not 0"
 
-step "check the written file"
+xd_step "check the written file"
 if ! cmp "$expected" "$saved"; then
   echo "expected:" >&2; cat -A "$expected" >&2; echo >&2
   echo "written:" >&2; cat -A "$saved" >&2; echo >&2
-  fail "the written file differs from the expected one"
+  xd_fail "the written file differs from the expected one"
 fi
-cmp -s "$source_hex" "$opened" || fail "saving under a new name changed the opened file"
-[[ ! -e "$run/salvato.Tmp" ]] || fail "the temporary file $run/salvato.Tmp was left behind"
+cmp -s "$source_hex" "$opened" || xd_fail "saving under a new name changed the opened file"
+[[ ! -e "$run/salvato.Tmp" ]] || xd_fail "the temporary file $run/salvato.Tmp was left behind"
 echo "PASS: $saved holds the expected records"

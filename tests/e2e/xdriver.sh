@@ -1,6 +1,6 @@
 # Helpers for driving a program in an X session with xdotool as a user would, and for
-# taking pictures of its windows. Sourced by the end-to-end test and scripts/screenshot.sh;
-# they need DISPLAY (tests/e2e/xsession.sh sets it).
+# taking pictures of its windows. Sourced by the end-to-end tests, scripts/screenshot.sh and
+# scripts/bench-startup.sh; they need DISPLAY (tests/e2e/xsession.sh sets it).
 
 # Seconds since the epoch, whole.
 xd_now() { echo "${EPOCHREALTIME%.*}"; }
@@ -99,3 +99,69 @@ xd_answer_file_dialog() {
   done
   return 1
 }
+
+# The program started last by xd_start, while it runs.
+XD_PID=""
+# Where xd_fail leaves a picture of the screen, and the program's output it shows.
+XD_FAILURE_SHOT=""
+XD_LOG=""
+
+# Empties the folder XD_RUN=$1/$2 for one test's files; a failure's picture goes beside it
+# as $1/$2-failure.png. The program is stopped when the script ends.
+xd_begin_run() {
+  XD_RUN="$1/$2"
+  rm -rf "$XD_RUN"
+  mkdir -p "$XD_RUN"
+  XD_FAILURE_SHOT="$1/$2-failure.png"
+  XD_LOG="$XD_RUN/program.log"
+  rm -f "$XD_FAILURE_SHOT"
+  trap xd_stop EXIT
+}
+
+# Stops the program if it still runs. Usable as an EXIT trap.
+xd_stop() {
+  if [[ -n "$XD_PID" ]]; then
+    kill "$XD_PID" 2>/dev/null && wait "$XD_PID" 2>/dev/null
+    XD_PID=""
+  fi
+  return 0
+}
+
+# Starts the program $1 in the background, its output into $XD_LOG.
+xd_start() {
+  "$1" </dev/null >"$XD_LOG" 2>&1 &
+  XD_PID=$!
+}
+
+# Waits up to 10 seconds for the program to end and sets XD_STATUS to its exit status.
+# Fails while it still runs.
+xd_wait_end() {
+  local _
+  for _ in $(seq 100); do kill -0 "$XD_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$XD_PID" 2>/dev/null && return 1
+  XD_STATUS=0
+  wait "$XD_PID" || XD_STATUS=$?
+  XD_PID=""
+}
+
+# Waits up to 10 seconds for the file $1 to appear.
+xd_wait_file() {
+  local _
+  for _ in $(seq 100); do [[ -e "$1" ]] && return 0; sleep 0.1; done
+  return 1
+}
+
+# Ends the script as failed: the message, a picture of the screen and the program's output.
+xd_fail() {
+  echo "FAIL: $*" >&2
+  if [[ -n "$XD_FAILURE_SHOT" ]] && xd_shot_screen "$XD_FAILURE_SHOT" 2>/dev/null; then
+    echo "the screen at the failure: $XD_FAILURE_SHOT" >&2
+  fi
+  if [[ -s "$XD_LOG" ]]; then
+    echo "the program's output:" >&2
+    cat "$XD_LOG" >&2
+  fi
+  exit 1
+}
+
+xd_step() { echo "-- $*"; }
