@@ -29,6 +29,27 @@ ConfigBlock BlockWithTail(std::uint8_t frame, std::uint8_t heights, std::uint8_t
     return block;
 }
 
+// A byte of the block's tail and the two fields it decodes to.
+struct NibblePair {
+    std::uint8_t byte;
+    int sliding;
+    int fixed;
+};
+
+// Decodes each byte at tail position `tail` (125 heights, 126 colours) and checks the
+// sliding text's and the call sign's field.
+void ExpectDecodedPairs(std::size_t tail, int GeneratorSettings::*sliding, int GeneratorSettings::*fixed,
+                        std::initializer_list<NibblePair> cases)
+{
+    for (const NibblePair& pair : cases) {
+        ConfigBlock block = BlockWithTail(0, 0, 0, 1);
+        block[tail] = pair.byte;
+        const GeneratorSettings settings = DecodeBlock(block);
+        EXPECT_EQ(settings.*sliding, pair.sliding) << "byte " << int(pair.byte);
+        EXPECT_EQ(settings.*fixed, pair.fixed) << "byte " << int(pair.byte);
+    }
+}
+
 // The block bytes carried by records: record r's data words hold bytes 8r..8r+7.
 ConfigBlock BlockOf(const EepromRecords& records)
 {
@@ -98,32 +119,16 @@ TEST(FieldDecoding, FrameIsTheLowNibble)
 
 TEST(FieldDecoding, HeightsAreBitsZeroOneAndFourFive)
 {
-    const GeneratorSettings mixed = DecodeBlock(BlockWithTail(0, 0x21, 0, 1));
-    EXPECT_EQ(mixed.slidingHeight, 2);
-    EXPECT_EQ(mixed.fixedHeight, 1);
-
-    const GeneratorSettings spareBitsOnly = DecodeBlock(BlockWithTail(0, 0xCC, 0, 1));
-    EXPECT_EQ(spareBitsOnly.slidingHeight, 0);
-    EXPECT_EQ(spareBitsOnly.fixedHeight, 0);
-
-    const GeneratorSettings all = DecodeBlock(BlockWithTail(0, 0xFF, 0, 1));
-    EXPECT_EQ(all.slidingHeight, 3);
-    EXPECT_EQ(all.fixedHeight, 3);
+    // Mixed, the spare bits only, all bits.
+    ExpectDecodedPairs(125, &GeneratorSettings::slidingHeight, &GeneratorSettings::fixedHeight,
+                       {{0x21, 2, 1}, {0xCC, 0, 0}, {0xFF, 3, 3}});
 }
 
 TEST(FieldDecoding, ColourNibblesKeepTheirLowThreeBits)
 {
-    for (const std::uint8_t black : {std::uint8_t{0x88}, std::uint8_t{0x00}}) {
-        const GeneratorSettings settings = DecodeBlock(BlockWithTail(0, 0, black, 1));
-        EXPECT_EQ(settings.slidingColour, 0);
-        EXPECT_EQ(settings.fixedColour, 0);
-    }
-    const GeneratorSettings redOnBlack = DecodeBlock(BlockWithTail(0, 0, 0x28, 1));
-    EXPECT_EQ(redOnBlack.slidingColour, 2);
-    EXPECT_EQ(redOnBlack.fixedColour, 0);
-    const GeneratorSettings highBits = DecodeBlock(BlockWithTail(0, 0, 0xF9, 1));
-    EXPECT_EQ(highBits.slidingColour, 7);
-    EXPECT_EQ(highBits.fixedColour, 1);
+    // Black both ways, red on black, the high bits set.
+    ExpectDecodedPairs(126, &GeneratorSettings::slidingColour, &GeneratorSettings::fixedColour,
+                       {{0x88, 0, 0}, {0x00, 0, 0}, {0x28, 2, 0}, {0xF9, 7, 1}});
 }
 
 TEST(FieldDecoding, EverySpeedByteMapsToOneOfTheThreeSpeeds)

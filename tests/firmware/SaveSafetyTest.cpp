@@ -113,28 +113,35 @@ int SaveUnderFileSizeLimit(const std::function<SaveOutcome()>& saveCall, rlim_t 
 
 }  // namespace
 
-TEST(TemporaryName, LastThreeCharactersBecomeTmp)
+struct NameCase {
+    const char* target;
+    const char* temporary;
+};
+
+void PrintTo(const NameCase& name, std::ostream* out)
 {
-    EXPECT_EQ(TemporaryNameFor("file.hex"), "file.Tmp");
-    EXPECT_EQ(TemporaryNameFor("/home/op/Firmware/tessel.HEX"), "/home/op/Firmware/tessel.Tmp");
-    EXPECT_EQ(TemporaryNameFor("abc"), "Tmp");
-    EXPECT_EQ(TemporaryNameFor("noextension"), "noextensTmp");
+    *out << '"' << name.target << '"';
 }
 
-TEST(TemporaryName, ShortNamesGetTmpAppendedAndTheFolderIsNeverTouched)
+class TemporaryName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(TemporaryName, IsTheTargetWithItsLastThreeCharactersOrNothingMoreBecomingTmp)
 {
-    EXPECT_EQ(TemporaryNameFor("ab"), "abTmp");
-    EXPECT_EQ(TemporaryNameFor("x"), "xTmp");
-    EXPECT_EQ(TemporaryNameFor(""), "Tmp");
-    EXPECT_EQ(TemporaryNameFor("/data/x"), "/data/xTmp");
-    EXPECT_EQ(TemporaryNameFor("dir.hex/ab"), "dir.hex/abTmp");
+    EXPECT_EQ(TemporaryNameFor(GetParam().target), GetParam().temporary);
 }
 
-TEST(TemporaryName, NeverTheTargetItself)
-{
-    EXPECT_EQ(TemporaryNameFor("backup.Tmp"), "backup.TmpTmp");
-    EXPECT_EQ(TemporaryNameFor("/data/Tmp"), "/data/TmpTmp");
-}
+INSTANTIATE_TEST_SUITE_P(LastThreeCharactersBecomeTmp, TemporaryName,
+                         ::testing::Values(NameCase{"file.hex", "file.Tmp"},
+                                           NameCase{"/home/op/Firmware/tessel.HEX", "/home/op/Firmware/tessel.Tmp"},
+                                           NameCase{"abc", "Tmp"}, NameCase{"noextension", "noextensTmp"}));
+// Shorter names get Tmp appended; the folder is never touched.
+INSTANTIATE_TEST_SUITE_P(ShortNames, TemporaryName,
+                         ::testing::Values(NameCase{"ab", "abTmp"}, NameCase{"x", "xTmp"}, NameCase{"", "Tmp"},
+                                           NameCase{"/data/x", "/data/xTmp"},
+                                           NameCase{"dir.hex/ab", "dir.hex/abTmp"}));
+// Never the target itself.
+INSTANTIATE_TEST_SUITE_P(TargetNamedTmp, TemporaryName,
+                         ::testing::Values(NameCase{"backup.Tmp", "backup.TmpTmp"}, NameCase{"/data/Tmp", "/data/TmpTmp"}));
 
 TEST_F(SaveSafety, SameFileAsSourceAndTarget)
 {

@@ -41,12 +41,18 @@ std::vector<std::string> RecordLines(std::size_t count)
     return lines;
 }
 
+// The parts' lines one after another.
+std::vector<std::string> Lines(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> lines;
+    for (const std::vector<std::string>& part : parts)
+        lines.insert(lines.end(), part.begin(), part.end());
+    return lines;
+}
+
 std::string WithSignatureAndEnd(const std::vector<std::string>& records)
 {
-    std::vector<std::string> lines{kSignature};
-    lines.insert(lines.end(), records.begin(), records.end());
-    lines.push_back(kEnd);
-    return Join(lines, "\n");
+    return Join(Lines({{kSignature}, records, {kEnd}}), "\n");
 }
 
 ConfigBlock ExpectedBlock(const GeneratorSettings& settings)
@@ -132,10 +138,7 @@ TEST(Signature, MustBeginALineExactlyAsWritten)
 {
     const std::vector<std::string> records = RecordLines(16);
     auto scanWith = [&](const std::string& signatureLine) {
-        std::vector<std::string> lines{signatureLine};
-        lines.insert(lines.end(), records.begin(), records.end());
-        lines.push_back(kEnd);
-        return ScanText(Join(lines, "\r\n"));
+        return ScanText(Join(Lines({{signatureLine}, records, {kEnd}}), "\r\n"));
     };
     EXPECT_TRUE(scanWith(kSignature).signatureSeen);
     EXPECT_TRUE(scanWith(kSignature + "trailing text").signatureSeen);
@@ -149,28 +152,16 @@ TEST(Signature, MustBeginALineExactlyAsWritten)
 
 TEST(Signature, CountsAnywhereBeforeTheEndRecord)
 {
-    std::vector<std::string> lines = RecordLines(16);
-    lines.push_back(kSignature);
-    lines.push_back(kEnd);
-    const FirmwareScan late = ScanText(Join(lines, "\n"));
+    const FirmwareScan late = ScanText(Join(Lines({RecordLines(16), {kSignature, kEnd}}), "\n"));
     EXPECT_TRUE(late.signatureSeen);
     EXPECT_TRUE(IsValidScan(late));
 
-    lines = RecordLines(8);
-    lines.push_back(kSignature);
-    const std::vector<std::string> rest = RecordLines(8);
-    lines.insert(lines.end(), rest.begin(), rest.end());
-    lines.push_back(kEnd);
-    EXPECT_TRUE(IsValidScan(ScanText(Join(lines, "\n"))));
+    EXPECT_TRUE(IsValidScan(ScanText(Join(Lines({RecordLines(8), {kSignature}, RecordLines(8), {kEnd}}), "\n"))));
 }
 
 TEST(EndRecord, NothingAfterItCounts)
 {
-    std::vector<std::string> lines = RecordLines(16);
-    lines.push_back(kEnd);
-    lines.push_back(kSignature);
-    lines.push_back(RecordLines(1).front());
-    const FirmwareScan scan = ScanText(Join(lines, "\n"));
+    const FirmwareScan scan = ScanText(Join(Lines({RecordLines(16), {kEnd, kSignature}, RecordLines(1)}), "\n"));
     EXPECT_FALSE(scan.signatureSeen);
     EXPECT_EQ(scan.eepromByteCount, 128);
 }
@@ -192,10 +183,7 @@ TEST(EndRecord, ScanStopsRightAfterItsLineAndStartsWhereTheStreamStands)
 
 TEST(EndRecord, AnEndRecordWithTextAfterItStillEndsTheScan)
 {
-    std::vector<std::string> lines = RecordLines(8);
-    lines.push_back(kEnd + " ; end");
-    const std::vector<std::string> rest = RecordLines(8);
-    lines.insert(lines.end(), rest.begin(), rest.end());
+    const std::vector<std::string> lines = Lines({RecordLines(8), {kEnd + " ; end"}, RecordLines(8)});
     EXPECT_EQ(ScanText(Join(lines, "\n")).eepromByteCount, 64);
 }
 
@@ -203,9 +191,8 @@ TEST(LongLines, ALineOver199CharactersIsReadAsSeveral)
 {
     const std::vector<std::string> records = RecordLines(16);
     // The 200th character starts a piece of its own, and that piece is an EEPROM record.
-    std::vector<std::string> lines{kSignature, std::string(199, 'x') + records[0]};
-    lines.insert(lines.end(), records.begin() + 1, records.end());
-    lines.push_back(kEnd);
+    std::vector<std::string> lines =
+        Lines({{kSignature, std::string(199, 'x') + records[0]}, {records.begin() + 1, records.end()}, {kEnd}});
     const FirmwareScan split = ScanText(Join(lines, "\n"));
     EXPECT_EQ(split.eepromByteCount, 128);
     EXPECT_EQ(split.block, ExpectedBlock(SampleSettings()));
@@ -217,10 +204,7 @@ TEST(LongLines, ALineOver199CharactersIsReadAsSeveral)
 
 TEST(LongLines, ASignatureAfter398CharactersCounts)
 {
-    std::vector<std::string> lines{std::string(398, '-') + kSignature};
-    const std::vector<std::string> records = RecordLines(16);
-    lines.insert(lines.end(), records.begin(), records.end());
-    lines.push_back(kEnd);
+    std::vector<std::string> lines = Lines({{std::string(398, '-') + kSignature}, RecordLines(16), {kEnd}});
     EXPECT_TRUE(ScanText(Join(lines, "\n")).signatureSeen);
     lines[0] = std::string(397, '-') + kSignature;
     EXPECT_FALSE(ScanText(Join(lines, "\n")).signatureSeen);
@@ -230,11 +214,7 @@ TEST(LongLines, A199CharacterLineEndsAtItsLineFeed)
 {
     // Were its line feed left behind, an empty piece would come next; this shows the
     // following record still starts a piece at its colon.
-    std::vector<std::string> lines{std::string(199, 'y')};
-    const std::vector<std::string> records = RecordLines(16);
-    lines.insert(lines.end(), records.begin(), records.end());
-    lines.push_back(kSignature);
-    lines.push_back(kEnd);
+    const std::vector<std::string> lines = Lines({{std::string(199, 'y')}, RecordLines(16), {kSignature, kEnd}});
     for (const char* end : {"\n", "\r\n"}) {
         const FirmwareScan scan = ScanText(Join(lines, end));
         EXPECT_EQ(scan.eepromByteCount, 128);
@@ -244,10 +224,7 @@ TEST(LongLines, A199CharacterLineEndsAtItsLineFeed)
 
 TEST(LongLines, AVeryLongLineNeitherStopsNorConfusesTheScan)
 {
-    std::vector<std::string> lines{std::string(100000, 'z'), kSignature};
-    const std::vector<std::string> records = RecordLines(16);
-    lines.insert(lines.end(), records.begin(), records.end());
-    lines.push_back(kEnd);
+    const std::vector<std::string> lines = Lines({{std::string(100000, 'z'), kSignature}, RecordLines(16), {kEnd}});
     EXPECT_TRUE(IsValidScan(ScanText(Join(lines, "\n"))));
 }
 
