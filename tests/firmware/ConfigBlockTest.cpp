@@ -2,6 +2,7 @@
 // the fixed bytes an encoded block always carries.
 
 #include "FirmwareFormat.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +51,7 @@ void ExpectDecodedPairs(std::size_t tail, int GeneratorSettings::*sliding, int G
     }
 }
 
-// The block bytes carried by records: record r's data words hold bytes 8r..8r+7.
-ConfigBlock BlockOf(const EepromRecords& records)
-{
-    ConfigBlock block{};
-    for (std::size_t n = 0; n < kBlockSize; ++n)
-        block[n] = records[n / 8][4 + 2 * (n % 8)];
-    return block;
-}
+using testfiles::BlockOf;
 
 }  // namespace
 

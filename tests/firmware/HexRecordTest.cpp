@@ -2,6 +2,7 @@
 // byte value, and checksums that an independent sum confirms.
 
 #include "FirmwareFormat.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -96,16 +97,7 @@ TEST(RecordText, EachByteKeepsItsPlace)
 
 TEST(RecordText, EncodedRecordsAreFortyThreeCharactersThatSumToZero)
 {
-    GeneratorSettings settings;
-    settings.slidingText = std::string(112, '\x7F');
-    settings.fixedText = "\xFF\xFE\x01 ~";
-    settings.frame = 15;
-    settings.slidingHeight = 3;
-    settings.fixedHeight = 3;
-    settings.slidingColour = 7;
-    settings.fixedColour = 7;
-    settings.speed = 2;
-    for (const GeneratorSettings& s : {GeneratorSettings{}, settings}) {
+    for (const GeneratorSettings& s : {GeneratorSettings{}, testfiles::OddSettings()}) {
         for (const EepromRecord& record : EncodeEepromRecords(s)) {
             const std::string line = FormatRecordLine(record);
             EXPECT_EQ(line.size(), 43u);

@@ -173,15 +173,7 @@ TEST_F(SavedLayout, SavingAFileWeWroteUnchangedWritesTheSameBytes)
 
 TEST_F(SavedLayout, AnIndependentReaderAcceptsWhatWeWrite)
 {
-    GeneratorSettings odd;
-    odd.slidingText = std::string(112, '\x7F');
-    odd.fixedText = "\xFF\x01\x80 ~";
-    odd.frame = 15;
-    odd.slidingHeight = 3;
-    odd.fixedHeight = 3;
-    odd.slidingColour = 7;
-    odd.fixedColour = 0;
-    for (const GeneratorSettings& settings : {GeneratorSettings{}, odd, SampleSettings()}) {
+    for (const GeneratorSettings& settings : {GeneratorSettings{}, testfiles::OddSettings(), SampleSettings()}) {
         saveFrom(ValidFirmwareText(SampleSettings(), "\n"), settings);
         EXPECT_TRUE(testfiles::SrecordAccepts(target));
         EXPECT_EQ(testfiles::SrecordRanges(target),

@@ -13,6 +13,7 @@
 #include <vector>
 
 using namespace firmware;
+using testfiles::BlockOf;
 using testfiles::EepromLines;
 using testfiles::Join;
 using testfiles::SampleSettings;
@@ -55,14 +56,6 @@ std::string WithSignatureAndEnd(const std::vector<std::string>& records)
     return Join(Lines({{kSignature}, records, {kEnd}}), "\n");
 }
 
-ConfigBlock ExpectedBlock(const GeneratorSettings& settings)
-{
-    ConfigBlock block{};
-    const EepromRecords records = EncodeEepromRecords(settings);
-    for (std::size_t n = 0; n < kBlockSize; ++n)
-        block[n] = records[n / 8][4 + 2 * (n % 8)];
-    return block;
-}
 
 std::string Lowered(std::string text)
 {
@@ -78,7 +71,7 @@ TEST(RecordCount, SixteenRecordsAndTheSignatureAreValid)
     EXPECT_TRUE(scan.signatureSeen);
     EXPECT_EQ(scan.eepromByteCount, 128);
     EXPECT_TRUE(IsValidScan(scan));
-    EXPECT_EQ(scan.block, ExpectedBlock(SampleSettings()));
+    EXPECT_EQ(scan.block, BlockOf(SampleSettings()));
 }
 
 TEST(RecordCount, FifteenRecordsAreTooFew)
@@ -97,7 +90,7 @@ TEST(RecordCount, SeventeenOrMoreAreHeldAt129)
         const FirmwareScan scan = ScanText(WithSignatureAndEnd(RecordLines(count)));
         EXPECT_EQ(scan.eepromByteCount, 129) << count << " records";
         EXPECT_FALSE(IsValidScan(scan));
-        EXPECT_EQ(scan.block, ExpectedBlock(SampleSettings())) << "the first sixteen fill the block";
+        EXPECT_EQ(scan.block, BlockOf(SampleSettings())) << "the first sixteen fill the block";
     }
 }
 
@@ -115,7 +108,7 @@ TEST(RecordOrder, RecordsFillTheBlockInFileOrderWhateverTheirAddress)
     std::vector<std::string> records = EepromLines(SampleSettings());
     std::swap(records.front(), records.back());
     const FirmwareScan scan = ScanText(WithSignatureAndEnd(records));
-    const ConfigBlock expected = ExpectedBlock(SampleSettings());
+    const ConfigBlock expected = BlockOf(SampleSettings());
     ASSERT_EQ(scan.eepromByteCount, 128);
     EXPECT_TRUE(std::equal(expected.begin() + 120, expected.end(), scan.block.begin()));
     EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 8, scan.block.begin() + 120));
@@ -129,7 +122,7 @@ TEST(RecordOrder, ChecksumsAndAddressesAreNotVerified)
     records[5].replace(5, 2, "77");                         // ":104277..." still is
     const FirmwareScan scan = ScanText(WithSignatureAndEnd(records));
     EXPECT_EQ(scan.eepromByteCount, 120);
-    const ConfigBlock expected = ExpectedBlock(SampleSettings());
+    const ConfigBlock expected = BlockOf(SampleSettings());
     EXPECT_TRUE(std::equal(expected.begin() + 24, expected.begin() + 32, scan.block.begin() + 24));
     EXPECT_TRUE(std::equal(expected.begin() + 40, expected.begin() + 48, scan.block.begin() + 32));
 }
@@ -176,7 +169,7 @@ TEST(EndRecord, ScanStopsRightAfterItsLineAndStartsWhereTheStreamStands)
 
     const FirmwareScan scan = ScanFirmware(in);
     EXPECT_TRUE(IsValidScan(scan));
-    EXPECT_EQ(scan.block, ExpectedBlock(SampleSettings()));
+    EXPECT_EQ(scan.block, BlockOf(SampleSettings()));
     std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(rest, after);
 }
@@ -195,7 +188,7 @@ TEST(LongLines, ALineOver199CharactersIsReadAsSeveral)
         Lines({{kSignature, std::string(199, 'x') + records[0]}, {records.begin() + 1, records.end()}, {kEnd}});
     const FirmwareScan split = ScanText(Join(lines, "\n"));
     EXPECT_EQ(split.eepromByteCount, 128);
-    EXPECT_EQ(split.block, ExpectedBlock(SampleSettings()));
+    EXPECT_EQ(split.block, BlockOf(SampleSettings()));
 
     // One character less and the record sits inside the first piece: not counted.
     lines[1] = std::string(198, 'x') + records[0];
@@ -235,7 +228,7 @@ TEST(Digits, LowerCaseRecordsDecodeLikeUpperCase)
         line = Lowered(line);
     const FirmwareScan scan = ScanText(WithSignatureAndEnd(records));
     EXPECT_EQ(scan.eepromByteCount, 128);
-    EXPECT_EQ(scan.block, ExpectedBlock(SampleSettings()));
+    EXPECT_EQ(scan.block, BlockOf(SampleSettings()));
 }
 
 TEST(Digits, OnlyTheLowByteDigitsOfEachWordAreRead)
@@ -253,7 +246,7 @@ TEST(Digits, ANulCharacterDoesNotCutTheLineShort)
     std::string line = RecordLines(1).front();
     line[11] = '\0';  // high byte of the first word
     const FirmwareScan scan = ScanText(line + "\n");
-    const ConfigBlock expected = ExpectedBlock(SampleSettings());
+    const ConfigBlock expected = BlockOf(SampleSettings());
     EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 8, scan.block.begin()));
 }
 

@@ -32,6 +32,20 @@ firmware::GeneratorSettings SampleSettings()
     return settings;
 }
 
+firmware::GeneratorSettings OddSettings()
+{
+    firmware::GeneratorSettings settings;
+    settings.slidingText = std::string(112, '\x7F');
+    settings.fixedText = "\xFF\xFE\x80\x01 ~";
+    settings.frame = 15;
+    settings.slidingHeight = 3;
+    settings.fixedHeight = 3;
+    settings.slidingColour = 7;
+    settings.fixedColour = 7;
+    settings.speed = 2;
+    return settings;
+}
+
 int RunCommand(const std::string& command)
 {
     const int status = std::system(command.c_str());

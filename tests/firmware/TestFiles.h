@@ -20,6 +20,8 @@ std::string ValidFirmwareText(const firmware::GeneratorSettings& settings, std::
 
 // Settings with something in every field, none of them the default value.
 firmware::GeneratorSettings SampleSettings();
+// Every field at its far end, the texts full of bytes the device cannot show.
+firmware::GeneratorSettings OddSettings();
 
 // The exit status of a shell command (-1 if it did not exit normally).
 int RunCommand(const std::string& command);

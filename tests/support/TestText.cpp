@@ -64,6 +64,19 @@ std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings
     return lines;
 }
 
+firmware::ConfigBlock BlockOf(const firmware::EepromRecords& records)
+{
+    firmware::ConfigBlock block{};
+    for (std::size_t n = 0; n < firmware::kBlockSize; ++n)
+        block[n] = records[n / 8][4 + 2 * (n % 8)];
+    return block;
+}
+
+firmware::ConfigBlock BlockOf(const firmware::GeneratorSettings& settings)
+{
+    return BlockOf(firmware::EncodeEepromRecords(settings));
+}
+
 std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd)
 {
     std::string text;

@@ -23,6 +23,11 @@ std::string DataRecord(unsigned address, std::initializer_list<unsigned char> by
 // The sixteen EEPROM record lines of the settings, as the encoder builds them.
 std::vector<std::string> EepromLines(const firmware::GeneratorSettings& settings);
 
+// The block bytes the records carry: record r's data words hold bytes 8r..8r+7.
+firmware::ConfigBlock BlockOf(const firmware::EepromRecords& records);
+// The block that the encoder's records for the settings carry.
+firmware::ConfigBlock BlockOf(const firmware::GeneratorSettings& settings);
+
 // Each line followed by lineEnd.
 std::string Join(const std::vector<std::string>& lines, std::string_view lineEnd);
 

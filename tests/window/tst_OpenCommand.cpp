@@ -28,16 +28,7 @@ firmware::GeneratorSettings Typical()
     return settings;
 }
 
-// A block with every field at a known value; single bytes are then changed per case.
-firmware::ConfigBlock BlockOf(const firmware::GeneratorSettings& settings)
-{
-    firmware::ConfigBlock block{};
-    const firmware::EepromRecords records = firmware::EncodeEepromRecords(settings);
-    for (std::size_t r = 0; r < 16; ++r)
-        for (std::size_t j = 0; j < 8; ++j)
-            block[8 * r + j] = records[r][4 + 2 * j];
-    return block;
-}
+using testfiles::BlockOf;
 
 const char* const kItalianPrompt = "Cliccare sull' icona di sinistra per aprire il file";
 const char* const kItalianNotOpened = "NESSUN File e` stato APERTO";
