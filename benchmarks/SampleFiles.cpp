@@ -79,14 +79,8 @@ std::uintmax_t SampleFiles::SizeOf(const std::filesystem::path& file) {
 }
 
 firmware::EepromRecords SampleFiles::SampleRecords() {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "CQ CQ DE IW2XYZ ATV 1255 MHZ - TEST PATTERN GENERATOR";
-    settings.fixedText = "IW2XYZ";
-    settings.frame = 5;
-    settings.slidingHeight = 1;
-    settings.fixedHeight = 2;
-    settings.slidingColour = 2;
-    settings.fixedColour = 0;
-    settings.speed = 1;
+    const firmware::GeneratorSettings settings{
+        .slidingText = "CQ CQ DE IW2XYZ ATV 1255 MHZ - TEST PATTERN GENERATOR", .fixedText = "IW2XYZ", .frame = 5,
+        .slidingHeight = 1, .fixedHeight = 2, .slidingColour = 2, .fixedColour = 0, .speed = 1};
     return firmware::EncodeEepromRecords(settings);
 }

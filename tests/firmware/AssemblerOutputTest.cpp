@@ -29,16 +29,8 @@ void PrintTo(const AssembledFile& file, std::ostream* out)
 // What generator.asm puts in the data EEPROM, and its configuration word as gpasm writes it.
 GeneratorSettings AssembledSettings()
 {
-    GeneratorSettings settings;
-    settings.slidingText = "CQ CQ DE N0CALL - ATV TEST PATTERN";
-    settings.fixedText = "N0CALL";
-    settings.frame = 5;
-    settings.slidingHeight = 1;
-    settings.fixedHeight = 2;
-    settings.slidingColour = 2;
-    settings.fixedColour = 0;
-    settings.speed = 1;
-    return settings;
+    return {.slidingText = "CQ CQ DE N0CALL - ATV TEST PATTERN", .fixedText = "N0CALL", .frame = 5,
+            .slidingHeight = 1, .fixedHeight = 2, .slidingColour = 2, .fixedColour = 0, .speed = 1};
 }
 constexpr std::string_view kAssembledConfigRecord = ":02400E00103F61";
 

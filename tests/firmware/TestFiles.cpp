@@ -20,30 +20,14 @@ std::string ValidFirmwareText(const firmware::GeneratorSettings& settings, std::
 
 firmware::GeneratorSettings SampleSettings()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "VIDEO TEST 73 DE IZ0XYZ";
-    settings.fixedText = "IZ0XYZ";
-    settings.frame = 11;
-    settings.slidingHeight = 3;
-    settings.fixedHeight = 1;
-    settings.slidingColour = 6;
-    settings.fixedColour = 2;
-    settings.speed = 1;
-    return settings;
+    return {.slidingText = "VIDEO TEST 73 DE IZ0XYZ", .fixedText = "IZ0XYZ", .frame = 11,
+            .slidingHeight = 3, .fixedHeight = 1, .slidingColour = 6, .fixedColour = 2, .speed = 1};
 }
 
 firmware::GeneratorSettings OddSettings()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = std::string(112, '\x7F');
-    settings.fixedText = "\xFF\xFE\x80\x01 ~";
-    settings.frame = 15;
-    settings.slidingHeight = 3;
-    settings.fixedHeight = 3;
-    settings.slidingColour = 7;
-    settings.fixedColour = 7;
-    settings.speed = 2;
-    return settings;
+    return {.slidingText = std::string(112, '\x7F'), .fixedText = "\xFF\xFE\x80\x01 ~", .frame = 15,
+            .slidingHeight = 3, .fixedHeight = 3, .slidingColour = 7, .fixedColour = 7, .speed = 2};
 }
 
 int RunCommand(const std::string& command)

@@ -26,13 +26,8 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizety
 
 firmware::GeneratorSettings Loaded()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "CQ";
-    settings.fixedText = "N0CALL";
-    settings.slidingHeight = 1;
-    settings.fixedHeight = 2;
-    settings.speed = 2;
-    return settings;
+    return {.slidingText = "CQ", .fixedText = "N0CALL", .slidingHeight = 1, .fixedHeight = 2,
+            .speed = 2};
 }
 
 QObject* Control(const TForm1& window, const CaptionRow& row)

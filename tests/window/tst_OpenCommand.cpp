@@ -16,16 +16,8 @@ namespace {
 
 firmware::GeneratorSettings Typical()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "CQ CQ DE N0CALL ~ TEST";
-    settings.fixedText = "N0CALL";
-    settings.frame = 12;
-    settings.slidingHeight = 1;
-    settings.fixedHeight = 2;
-    settings.slidingColour = 2;
-    settings.fixedColour = 5;
-    settings.speed = 2;
-    return settings;
+    return {.slidingText = "CQ CQ DE N0CALL ~ TEST", .fixedText = "N0CALL", .frame = 12,
+            .slidingHeight = 1, .fixedHeight = 2, .slidingColour = 2, .fixedColour = 5, .speed = 2};
 }
 
 using testfiles::BlockOf;

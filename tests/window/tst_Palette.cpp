@@ -18,12 +18,7 @@ namespace {
 // Sliding text on red (2), call sign on aqua (5).
 firmware::GeneratorSettings Loaded()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "TEST";
-    settings.fixedText = "N0CALL";
-    settings.slidingColour = 2;
-    settings.fixedColour = 5;
-    return settings;
+    return {.slidingText = "TEST", .fixedText = "N0CALL", .slidingColour = 2, .fixedColour = 5};
 }
 
 const char* const kPanels[8] = {"PanelNero",  "PanelBlu",    "PanelRosso",  "PanelViola",

@@ -16,16 +16,8 @@ namespace {
 // Sliding text on red, fixed text on black, heights 1 and 2, high speed.
 firmware::GeneratorSettings Opened()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "OLD TEXT";
-    settings.fixedText = "N0CALL";
-    settings.frame = 9;
-    settings.slidingHeight = 1;
-    settings.fixedHeight = 2;
-    settings.slidingColour = 2;
-    settings.fixedColour = 0;
-    settings.speed = 2;
-    return settings;
+    return {.slidingText = "OLD TEXT", .fixedText = "N0CALL", .frame = 9, .slidingHeight = 1,
+            .fixedHeight = 2, .slidingColour = 2, .fixedColour = 0, .speed = 2};
 }
 
 std::string Expected(const std::vector<std::string>& leading, const firmware::GeneratorSettings& settings)

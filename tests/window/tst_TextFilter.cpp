@@ -13,10 +13,7 @@ namespace {
 
 firmware::GeneratorSettings Loaded()
 {
-    firmware::GeneratorSettings settings;
-    settings.slidingText = "CQ";
-    settings.fixedText = "N0CALL";
-    return settings;
+    return {.slidingText = "CQ", .fixedText = "N0CALL"};
 }
 
 const QByteArray kItalianHead = "Il carattere: ' ";
