@@ -51,6 +51,16 @@ private:
         QTest::mouseClick(control, Qt::LeftButton);
     }
 
+    // A user's clicks, one after another; stops at the first control that cannot be clicked.
+    static void Clicks(const TForm1& window, std::initializer_list<const char*> names)
+    {
+        for (const char* name : names) {
+            Click(window, name);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
     // Exactly one colour marked, the given one: lowered bevel and black outline.
     static void ExpectHighlighted(const TForm1& window, int code)
     {
@@ -111,8 +121,7 @@ private slots:
     {
         TForm1 window;
         QVERIFY(OpenLoaded(window));
-        Click(window, "PulsScorrColSfo");
-        Click(window, "PanelVerde");
+        Clicks(window, {"PulsScorrColSfo", "PanelVerde"});
         ExpectHighlighted(window, 4);
         Click(window, "PanelVerde");  // the marked one again
         ExpectHighlighted(window, 4);
@@ -123,10 +132,7 @@ private slots:
     {
         TForm1 window;
         QVERIFY(OpenLoaded(window));
-        Click(window, "PulsScorrColSfo");
-        Click(window, "PanelGiallo");
-        Click(window, "PanelBlu");
-        Click(window, "CancellaColore");
+        Clicks(window, {"PulsScorrColSfo", "PanelGiallo", "PanelBlu", "CancellaColore"});
         ExpectCommitted(window, 2, 5);
 
         Click(window, "PulsScorrColSfo");
@@ -149,15 +155,12 @@ private slots:
     {
         TForm1 window;
         QVERIFY(OpenLoaded(window));
-        Click(window, "PulsFissoColSfo");
-        Click(window, "PanelBianco");
-        Click(window, "OkColore");
+        Clicks(window, {"PulsFissoColSfo", "PanelBianco", "OkColore"});
         ExpectCommitted(window, 2, 7);
 
         Click(window, "PulsScorrColSfo");  // the sliding text's own code, not the call sign's
         ExpectHighlighted(window, 2);
-        Click(window, "PanelNero");
-        Click(window, "OkColore");
+        Clicks(window, {"PanelNero", "OkColore"});
         ExpectCommitted(window, 0, 7);
     }
 
@@ -188,8 +191,7 @@ private slots:
     {
         TForm1 window;
         QVERIFY(OpenLoaded(window));
-        Click(window, "PulsScorrColSfo");
-        Click(window, "PanelGiallo");
+        Clicks(window, {"PulsScorrColSfo", "PanelGiallo"});
 
         const QString target = dir_.filePath("saved-while-open.hex");
         ModalAnswers answers;
