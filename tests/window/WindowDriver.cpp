@@ -262,3 +262,10 @@ QStringList ShowAndOpen(TForm1& window, const QString& path)
         return {QStringLiteral("the window did not get the keyboard")};
     return OpenThroughDialog(window, path);
 }
+
+QStringList WriteAndOpen(TForm1& window, const QString& path, const firmware::GeneratorSettings& settings,
+                         unsigned char mark)
+{
+    WriteFirmware(path, settings, mark);
+    return ShowAndOpen(window, path);
+}

@@ -124,3 +124,8 @@ QStringList OpenThroughDialog(TForm1& window, const QString& path);
 // Shows the window, waits until it has the keyboard, and opens `path` as OpenThroughDialog
 // does. Returns what went wrong, if anything.
 QStringList ShowAndOpen(TForm1& window, const QString& path);
+
+// Writes a firmware file for `settings` at `path` as WriteFirmware does, then shows the
+// window and opens it as ShowAndOpen does.
+QStringList WriteAndOpen(TForm1& window, const QString& path, const firmware::GeneratorSettings& settings,
+                         unsigned char mark);

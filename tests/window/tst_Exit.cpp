@@ -28,11 +28,8 @@ private:
 
     void OpenSomeFile(TForm1& window)
     {
-        firmware::GeneratorSettings settings;
-        settings.slidingText = "SOME TEXT";
-        const QString path = dir_.filePath(QStringLiteral("exit.hex"));
-        WriteFirmware(path, settings, 0x66);
-        const QStringList errors = ShowAndOpen(window, path);
+        const firmware::GeneratorSettings settings{.slidingText = "SOME TEXT", .fixedText = ""};
+        const QStringList errors = WriteAndOpen(window, dir_.filePath(QStringLiteral("exit.hex")), settings, 0x66);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
 

@@ -25,9 +25,8 @@ private:
     {
         firmware::GeneratorSettings settings;
         settings.frame = frame;
-        const QString path = dir_.filePath(QStringLiteral("frame%1.hex").arg(frame));
-        WriteFirmware(path, settings, 0x55);
-        const QStringList errors = ShowAndOpen(window, path);
+        const QStringList errors =
+            WriteAndOpen(window, dir_.filePath(QStringLiteral("frame%1.hex").arg(frame)), settings, 0x55);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
 
