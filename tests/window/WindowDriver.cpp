@@ -20,6 +20,14 @@ ModalAnswers::ModalAnswers()
     timer_.start();
 }
 
+QStringList ModalAnswers::problems() const
+{
+    QStringList problems = errors_;
+    if (!steps_.empty())
+        problems << QStringLiteral("%1 expected dialog or box never came up").arg(steps_.size());
+    return problems;
+}
+
 bool ShowAndActivate(TForm1& window)
 {
     window.show();
@@ -248,9 +256,7 @@ QStringList OpenThroughDialog(TForm1& window, const QString& path)
     ModalAnswers answers;
     answers.fillFileDialog(path);
     QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("ButtonOpenFile")), Qt::LeftButton);
-    QStringList errors = answers.errors();
-    if (!answers.done())
-        errors << QStringLiteral("the open dialog never came up");
+    QStringList errors = answers.problems();
     if (!Reactivate(window))
         errors << QStringLiteral("the window did not get the keyboard back");
     return errors;

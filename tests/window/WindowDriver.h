@@ -60,8 +60,10 @@ public:
     // Reads the message box and clicks one of its buttons.
     ModalAnswers& pressInBox(QMessageBox::StandardButton button, BoxSeen* seen = nullptr);
 
-    bool done() const { return steps_.empty(); }
     const QStringList& errors() const { return errors_; }
+    // The errors, and a line for the expected widgets that never came up: empty when every
+    // step was taken as planned.
+    QStringList problems() const;
 
 private:
     void poll();

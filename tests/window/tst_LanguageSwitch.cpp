@@ -264,7 +264,7 @@ private slots:
             ModalAnswers answers;
             answers.fillFileDialog(invalid).pressInBox(QMessageBox::Ok, &box);
             QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-            QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+            QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
         }
         QCOMPARE(box.title, QStringLiteral("ERROR !"));
         QCOMPARE(box.text, "The FILE " + invalid + "\x0A\x0D" + "does NOT contain VALID Data !!!");

@@ -82,7 +82,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(path, &seen);
         QTest::mouseClick(Find<QToolButton>(window, "ButtonOpenFile"), Qt::LeftButton);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QCOMPARE(seen.objectName, QStringLiteral("OpenDialog1"));
         QCOMPARE(seen.title, QStringLiteral("Apertura File..."));
@@ -188,7 +188,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(path).pressInBox(QMessageBox::Ok, &box);
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QVERIFY(box.shown);
         QCOMPARE(box.text, QStringLiteral("Il FILE ") + path + QStringLiteral("\n\rNON contiene dati VALIDI !!!"));
@@ -214,7 +214,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(rejected).pressInBox(QMessageBox::Ok);
         QTest::mouseClick(Find<QToolButton>(window, "ButtonOpenFile"), Qt::LeftButton);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QVERIFY(Snapshot(window) == before);
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(), QString::fromLatin1(kItalianPrompt));
@@ -234,7 +234,7 @@ private slots:
         ModalAnswers answers;  // no box may follow the dialog
         answers.fillFileDialog(missing);
         QTest::keyClick(Find<QLineEdit>(window, "EditTesto"), Qt::Key_O, Qt::ControlModifier);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(), QString::fromLatin1(kItalianNotOpened));
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->property("Tag").toInt(), 0);
@@ -253,7 +253,7 @@ private slots:
         ModalAnswers answers;
         answers.cancelFileDialog(&seen);
         QTest::mouseClick(Find<QToolButton>(window, "ButtonOpenFile"), Qt::LeftButton);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         // The dialog came up holding the file chosen last.
         QCOMPARE(seen.proposedFile, valid);
@@ -273,7 +273,7 @@ private slots:
             ModalAnswers answers;
             answers.typeIntoFileDialog(path);
             QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-            QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+            QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
         }
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(), path);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -282,7 +282,7 @@ private slots:
         ModalAnswers save;
         save.cancelFileDialog();
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(save.done() && save.errors().isEmpty(), qPrintable(save.errors().join('\n')));
+        QVERIFY2(save.problems().isEmpty(), qPrintable(save.problems().join('\n')));
     }
 
     void cancelledFirstOpenLeavesTheStartState()
@@ -292,7 +292,7 @@ private slots:
         ModalAnswers answers;
         answers.cancelFileDialog();
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
         QCOMPARE(Find<BevelPanel>(window, "Panel4")->caption(),
                  QString::fromLatin1(kItalianPrompt) + QLatin1Char(' '));
         QVERIFY(!Find<QGroupBox>(window, "GroupTestoScorrevole")->isEnabled());

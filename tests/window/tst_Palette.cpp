@@ -197,7 +197,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(target);
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
         QVERIFY(Palette(window)->isVisible());
 
         const firmware::LoadResult saved = firmware::LoadFirmwareFile(target.toStdString());

@@ -117,7 +117,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(target, &seen);
         QTest::mouseClick(Find<QToolButton>(window, "ButtonSaveFile"), Qt::LeftButton);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QCOMPARE(seen.objectName, QStringLiteral("SaveDialog1"));
         QCOMPARE(seen.title, QStringLiteral("Scrittura File..."));
@@ -163,7 +163,7 @@ private slots:
             ModalAnswers no;
             no.fillFileDialog(source).pressInBox(QMessageBox::No, &refused).cancelFileDialog();
             QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-            QVERIFY2(no.done() && no.errors().isEmpty(), qPrintable(no.errors().join('\n')));
+            QVERIFY2(no.problems().isEmpty(), qPrintable(no.problems().join('\n')));
         }
         QVERIFY(refused.shown);
         QVERIFY2(refused.text.contains(QStringLiteral("same.hex")), qPrintable(refused.text));
@@ -175,7 +175,7 @@ private slots:
         ModalAnswers yes;
         yes.fillFileDialog(source).pressInBox(QMessageBox::Yes);
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(yes.done() && yes.errors().isEmpty(), qPrintable(yes.errors().join('\n')));
+        QVERIFY2(yes.problems().isEmpty(), qPrintable(yes.problems().join('\n')));
         firmware::GeneratorSettings edited = Opened();
         edited.frame = 14;
         const std::string written = ReadFile(source);
@@ -197,7 +197,7 @@ private slots:
         ModalAnswers answers;
         answers.cancelFileDialog();
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
         QCOMPARE(ReadFile(source), original);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.hex")});
         QCOMPARE(Status(window), source);
@@ -218,7 +218,7 @@ private slots:
             ModalAnswers rejectB;
             rejectB.fillFileDialog(b).pressInBox(QMessageBox::Ok);
             QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-            QVERIFY2(rejectB.done() && rejectB.errors().isEmpty(), qPrintable(rejectB.errors().join('\n')));
+            QVERIFY2(rejectB.problems().isEmpty(), qPrintable(rejectB.problems().join('\n')));
         }
 
         QVERIFY(Reactivate(window));
@@ -227,7 +227,7 @@ private slots:
         ModalAnswers save;
         save.fillFileDialog(target, &seen);
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(save.done() && save.errors().isEmpty(), qPrintable(save.errors().join('\n')));
+        QVERIFY2(save.problems().isEmpty(), qPrintable(save.problems().join('\n')));
         QCOMPARE(seen.proposedFile, a);
         const std::string written = ReadFile(target);
         const std::string expected = Expected(ProgramLines(0xA1), Opened());
@@ -258,7 +258,7 @@ private slots:
         ModalAnswers answers;
         answers.fillFileDialog(target);
         QTest::mouseClick(Find<QToolButton>(window, "ButtonSaveFile"), Qt::LeftButton);
-        QVERIFY2(answers.done() && answers.errors().isEmpty(), qPrintable(answers.errors().join('\n')));
+        QVERIFY2(answers.problems().isEmpty(), qPrintable(answers.problems().join('\n')));
 
         QCOMPARE(Status(window), QString::fromLatin1(kItalianNotOpened));
         QCOMPARE(Flag(window), 0);
