@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 using namespace firmware;
 
@@ -17,6 +19,23 @@ ConfigBlock FilledBlock(std::uint8_t value)
     ConfigBlock block{};
     block.fill(value);
     return block;
+}
+
+// A block filled with `fill` and the given bytes written at the starts of the two text
+// fields (0 and 112).
+ConfigBlock BlockWithTexts(std::uint8_t fill, std::string_view sliding, std::string_view fixed)
+{
+    ConfigBlock block = FilledBlock(fill);
+    std::copy(sliding.begin(), sliding.end(), block.begin());
+    std::copy(fixed.begin(), fixed.end(), block.begin() + 112);
+    return block;
+}
+
+void ExpectTexts(const ConfigBlock& block, const std::string& sliding, const std::string& fixed)
+{
+    const GeneratorSettings settings = DecodeBlock(block);
+    EXPECT_EQ(settings.slidingText, sliding);
+    EXPECT_EQ(settings.fixedText, fixed);
 }
 
 // A block with both texts empty and the given bytes 124..127.
@@ -57,35 +76,17 @@ using testfiles::BlockOf;
 
 TEST(TextDecoding, EndMarkerFirstGivesAnEmptyTextWhateverFollows)
 {
-    ConfigBlock block = FilledBlock('A');
-    block[0] = 0x80;
-    block[112] = 0x80;
-    const GeneratorSettings settings = DecodeBlock(block);
-    EXPECT_EQ(settings.slidingText, "");
-    EXPECT_EQ(settings.fixedText, "");
+    ExpectTexts(BlockWithTexts('A', "\x80", "\x80"), "", "");
 }
 
 TEST(TextDecoding, TextStopsAtTheFirstMarker)
 {
-    ConfigBlock block = FilledBlock('Z');
-    block[0] = 'C';
-    block[1] = 'Q';
-    block[2] = 0x80;
-    block[112] = 'I';
-    block[113] = 0x80;
-    const GeneratorSettings settings = DecodeBlock(block);
-    EXPECT_EQ(settings.slidingText, "CQ");
-    EXPECT_EQ(settings.fixedText, "I");
+    ExpectTexts(BlockWithTexts('Z', "CQ\x80", "I\x80"), "CQ", "I");
 }
 
 TEST(TextDecoding, FullFieldsHaveNoMarkerAndDoNotRunIntoTheNextField)
 {
-    ConfigBlock block = FilledBlock('S');
-    for (std::size_t i = 112; i < 118; ++i)
-        block[i] = 'F';
-    const GeneratorSettings settings = DecodeBlock(block);
-    EXPECT_EQ(settings.slidingText, std::string(112, 'S'));
-    EXPECT_EQ(settings.fixedText, std::string(6, 'F'));
+    ExpectTexts(BlockWithTexts('S', "", "FFFFFF"), std::string(112, 'S'), std::string(6, 'F'));
 }
 
 TEST(TextDecoding, BytesTheDeviceCannotShowBecomeFullStops)
