@@ -1,5 +1,6 @@
 // Entry point: one window, one event loop; no command line, no settings.
 
+#include "FixedLook.h"
 #include "FormTessel.h"
 #include "KelvoResources.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvo-barre"));
     QApplication::setWindowIcon(QIcon(kelvo::resources::applicationIconPath()));
+    UseFixedLook(application);
     try {
         TForm1 form1;
         form1.show();

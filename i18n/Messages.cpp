@@ -22,6 +22,11 @@ constexpr std::array<Column, static_cast<std::size_t>(Message::Count)> kMessages
     {"ERRORE !", "ERROR !"},
     // WarningCaption
     {"ATTENZIONE", "WARNING"},
+    // ReadOnlyTarget
+    {"%1 è protetto da scrittura.\nScegliere un altro nome.", "%1 is write-protected.\nChoose another name."},
+    // MissingFolder
+    {"La cartella %1 non esiste.\nScegliere una cartella esistente.",
+     "The folder %1 does not exist.\nChoose an existing folder."},
 }};
 
 // Pieces of the composed texts.

@@ -18,6 +18,8 @@ enum class Message : std::size_t {
     RejectedFilePrompt,  // status panel after a file that is not valid
     InvalidFileCaption,  // caption of the error box for a file that is not valid
     WarningCaption,      // caption of the refused-character warning
+    ReadOnlyTarget,      // save dialog: %1 is a file nobody may write
+    MissingFolder,       // save dialog: %1 is a folder that does not exist
     Count
 };
 

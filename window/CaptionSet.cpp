@@ -100,6 +100,7 @@ void rebuildList(QComboBox &list, const CaptionRow &row, Language language)
         list.removeItem(position);
     for (const std::string_view entry : row.items[std::size_t(language)])
         list.addItem(text(entry));
+    TForm1::SetItemHeight(&list);
     const int selected = list.property("Tag").toInt();
     list.setCurrentIndex(selected);
     if (selected < 0)

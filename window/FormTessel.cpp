@@ -4,21 +4,22 @@
 #include "CaptionSet.h"
 #include "DeferredIconEngine.h"
 #include "FilteredLineEdit.h"
-#include "FontSubstitutes.h"
+#include "FirmwareFileDialog.h"
 #include "NameFilter.h"
+#include "PlainMessage.h"
 #include "KelvoResources.h"
 #include "ShapeWidget.h"
 #include "TextEntryRule.h"
 #include "firmware/FirmwareFile.h"
 #include "ui_FormTessel.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QToolButton>
@@ -74,16 +75,6 @@ QIcon ImageList2(int frame)
     return DeferredIconEngine::Icon(kelvo::resources::frameThumbnailPath(frame));
 }
 
-// A completion list that the name field opened can outlive the accepted dialog and would
-// then keep the mouse and the keyboard from the window: it goes with the dialog.
-void HideCompletionLists(const QFileDialog* dialog)
-{
-    for (const QCompleter* completer : dialog->findChildren<QCompleter*>()) {
-        if (completer->popup() != nullptr)
-            completer->popup()->hide();
-    }
-}
-
 // No selected entry counts as the first one.
 int SelectedPosition(const QComboBox* list)
 {
@@ -94,8 +85,11 @@ int SelectedPosition(const QComboBox* list)
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
 {
-    InstallFontSubstitutes();
     ui->setupUi(this);
+    // Where Qt's translations are not installed, its texts simply stay English.
+    (void)qtTexts_.load(QLocale(QLocale::Italian), QStringLiteral("qt"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    UseQtTexts(CurrentLanguage());
     ApplyFonts();
     BindToolImages();
     SetStartTexts();
@@ -154,10 +148,18 @@ void TForm1::SetImageIndex(QToolButton* button, int index)
 void TForm1::SetStartTexts()
 {
     for (QComboBox* list : {ui->ComboDimFisso, ui->ComboDimScorr, ui->ComboVelocita}) {
+        SetItemHeight(list);
         list->setCurrentIndex(-1);
         list->setEditText(list->placeholderText());
     }
     ui->Label10->setText(QStringLiteral(KELVO_VERSION));
+}
+
+void TForm1::SetItemHeight(QComboBox* list)
+{
+    const QSize entry(0, list->property("ItemHeight").toInt());
+    for (int position = 0; position < list->count(); ++position)
+        list->setItemData(position, entry, Qt::SizeHintRole);
 }
 
 // The File menu has an empty entry before Esci that does nothing.
@@ -171,28 +173,22 @@ void TForm1::AddUnnamedMenuItem()
 QFileDialog* TForm1::OpenDialog()
 {
     if (OpenDialog1 == nullptr)
-        OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle));
+        OpenDialog1 = MakeFileDialog("OpenDialog1", QString::fromLatin1(kOpenTitle), QFileDialog::AcceptOpen);
     return OpenDialog1;
 }
 
 QFileDialog* TForm1::SaveDialog()
 {
-    if (SaveDialog1 == nullptr) {
-        SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle));
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    }
+    if (SaveDialog1 == nullptr)
+        SaveDialog1 = MakeFileDialog("SaveDialog1", QString::fromLatin1(kSaveTitle), QFileDialog::AcceptSave);
     return SaveDialog1;
 }
 
-QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title)
+QFileDialog* TForm1::MakeFileDialog(const char* objectName, const QString& title, QFileDialog::AcceptMode mode)
 {
-    auto* dialog = new QFileDialog(this, title);
+    auto* dialog = new FirmwareFileDialog(this, title, mode, [this] { return CurrentLanguage(); });
     dialog->setObjectName(QString::fromLatin1(objectName));
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setDefaultSuffix(QStringLiteral("hex"));
     dialog->setNameFilter(QtNameFilter(QString::fromLatin1(kFileFilter)));
-    connect(dialog, &QDialog::finished, dialog, [dialog] { HideCompletionLists(dialog); });
     return dialog;
 }
 
@@ -353,7 +349,8 @@ void TForm1::ShowInvalidFileBox()
 {
     const std::string text =
         i18n::invalidFileText(CurrentLanguage(), ui->Panel4->caption().toUtf8().toStdString());
-    QMessageBox::critical(this, Message(i18n::Message::InvalidFileCaption), QString::fromStdString(text));
+    ShowPlainMessage(this, QMessageBox::Critical, Message(i18n::Message::InvalidFileCaption),
+                     QString::fromStdString(text));
 }
 
 void TForm1::ShowSettings(const firmware::GeneratorSettings& settings)
@@ -513,10 +510,22 @@ void TForm1::EditTestoKeyPress(char32_t character)
 
 void TForm1::ButtonLinguaClick()
 {
-    // The switch writes the dialogs' titles and filters too, so they must exist by now.
+    const i18n::Language language =
+        ui->Italiano->isChecked() ? i18n::Language::English : i18n::Language::Italian;
+    // The switch writes the dialogs' titles and filters too, so they must exist by now; Qt's
+    // own texts change first, so that the dialogs' retranslation cannot undo ours.
     OpenDialog();
     SaveDialog();
-    writeCaptionSet(*this, ui->Italiano->isChecked() ? i18n::Language::English : i18n::Language::Italian);
+    UseQtTexts(language);
+    writeCaptionSet(*this, language);
+}
+
+void TForm1::UseQtTexts(i18n::Language language)
+{
+    if (language == i18n::Language::Italian)
+        QCoreApplication::installTranslator(&qtTexts_);
+    else
+        QCoreApplication::removeTranslator(&qtTexts_);
 }
 
 // Triggering a checkable menu entry flips its mark before the handler runs; only the switch

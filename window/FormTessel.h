@@ -5,14 +5,16 @@
 
 #include "i18n/Messages.h"
 
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QString>
+#include <QTranslator>
 
 #include <array>
 #include <memory>
 
 class BevelPanel;
-class QFileDialog;
+class QComboBox;
 class QKeyEvent;
 class QToolButton;
 class ShapeWidget;
@@ -64,6 +66,9 @@ public:
     // Shows image `index` of ImageList1 on a button of the tool file bar.
     static void SetImageIndex(QToolButton* button, int index);
 
+    // Gives every entry of the list the height its "ItemHeight" asks for.
+    static void SetItemHeight(QComboBox* list);
+
     // OpenDialog1 and SaveDialog1, built on first use and kept for the program's life.
     QFileDialog* OpenDialog();
     QFileDialog* SaveDialog();
@@ -105,9 +110,10 @@ private:
     void BindToolImages();
     void SetStartTexts();
     void AddUnnamedMenuItem();
-    QFileDialog* MakeFileDialog(const char* objectName, const QString& title);
+    QFileDialog* MakeFileDialog(const char* objectName, const QString& title, QFileDialog::AcceptMode mode);
     void ConnectHandlers();
     void CentreOnScreen();
+    void UseQtTexts(i18n::Language language);
 
     bool IsMenuShortcut(const QKeyEvent& key) const;
     void ShowStatus(const QString& caption, int fileNameFlag);
@@ -124,4 +130,5 @@ private:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     QString saveSource_;
+    QTranslator qtTexts_;  // Qt's own texts (file dialogs, message box buttons) in Italian
 };

@@ -1,7 +1,8 @@
 #include "TextEntryRule.h"
 
+#include "PlainMessage.h"
+
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QString>
 
 #include <string>
@@ -15,13 +16,8 @@ QString fromUtf8(std::string_view text)
 
 void showRefusal(QWidget *parent, char32_t character, i18n::Language language)
 {
-    QMessageBox box(QMessageBox::Warning,
-                    fromUtf8(i18n::message(language, i18n::Message::WarningCaption)),
-                    fromUtf8(i18n::refusedCharacterText(language, character)), QMessageBox::Ok,
-                    parent);
-    // The list of allowed characters holds "<>": never let it be taken for markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ShowPlainMessage(parent, QMessageBox::Warning, fromUtf8(i18n::message(language, i18n::Message::WarningCaption)),
+                     fromUtf8(i18n::refusedCharacterText(language, character)));
 }
 
 }  // namespace

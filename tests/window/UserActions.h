@@ -1,0 +1,70 @@
+#pragma once
+
+// What the window tests do as a user would: answer the modal dialogs and boxes that a command
+// opens, compare what the window shows with reference pictures, and make firmware files.
+
+#include "firmware/FirmwareFormat.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Answers, in order, each modal widget that becomes the active one while it lives (a dialog
+// that comes back after a box over it closed is a new question). A modal widget that no step
+// expects is rejected and reported, so that a wrong road fails instead of hanging.
+class Answers : public QObject {
+public:
+    using Step = std::function<void(QWidget& modal)>;
+
+    explicit Answers(std::vector<Step> steps = {});
+    ~Answers() override;
+
+private:
+    void Poll();
+
+    QTimer timer_;
+    std::deque<Step> steps_;
+    QPointer<QWidget> answered_;
+    QStringList unexpected_;
+};
+
+// What a message box said before it was answered.
+struct BoxSeen {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Steps: type a name into a file dialog and press Enter; press Escape; read a message box and
+// press one of its buttons (a reference picture of the box is compared first when named).
+Answers::Step TypeFileName(const QString& name);
+Answers::Step PressEscape();
+Answers::Step PressInBox(QMessageBox::StandardButton button, BoxSeen* seen = nullptr,
+                         const QString& picture = {});
+
+// Compares what the widget shows with the reference picture of that name (name@2x at scale
+// 2); the masked widgets are blanked first, where what they show differs from run to run.
+// A difference leaves the new picture and a difference picture in the working folder.
+void ExpectLooksLike(QWidget& widget, const QString& name, const QList<QWidget*>& masked = {});
+
+// A firmware file for the settings: program records, the signature, the EEPROM records
+// (the first `records` of them), the configuration word and the end record; CR LF line ends
+// and none after the end record, as a save writes it.
+std::string FirmwareText(const firmware::GeneratorSettings& settings, std::size_t records = 16);
+void WriteFile(const QString& path, const std::string& bytes);
+std::string ReadFile(const QString& path);
+
+// Test failures show Qt's strings as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,8 @@
+#include "PlainMessage.h"
+
+void ShowPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
