@@ -5,14 +5,14 @@ set -euo pipefail
 
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
 )
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   srecord gputils
-  xvfb openbox xdotool x11-utils imagemagick
+  xvfb openbox xdotool x11-utils imagemagick adwaita-qt6
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

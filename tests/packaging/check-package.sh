@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the .deb from a built tree and checks what a user installs: a stripped program, the
+# desktop entry and metainfo (valid, with nothing to report), the icons, the documents, the
+# run-time dependencies that no library link shows, and no lintian errors.
+#   check-package.sh <build folder> <scratch folder> <application id>
+set -euo pipefail
+build=$1 work=$2 app=$3
+rm -rf "$work" && mkdir -p "$work"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" || { cat "$work/cpack.log"; exit 1; }
+deb=$(echo "$work"/out/*.deb)
+failed=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failed=1; fi; }
+
+depends=$(dpkg-deb --field "$deb" Depends)
+for dep in libqt6widgets6 fonts-liberation libqt6svg6 qt6-translations-l10n; do
+  check "depends on $dep" "grep -Eq '(^|, )$dep( |,|\$)' <<<'$depends'"
+done
+check "no lintian errors" "lintian --no-cfg --fail-on error '$deb' >'$work/lintian.log' 2>&1"
+dpkg-deb -x "$deb" "$work/root"
+share=$work/root/usr/share
+check "a stripped program" "file -b '$work/root/usr/bin/kelvo-barre' | grep -q 'ELF.*, stripped'"
+for file in "applications/$app.desktop" "metainfo/$app.metainfo.xml" icons/hicolor/scalable/apps/kelvo-barre.svg \
+            icons/hicolor/48x48/apps/kelvo-barre.png doc/kelvo-barre/copyright man/man1/kelvo-barre.1.gz; do
+  check "holds $file" "[[ -s '$share/$file' ]]"
+done
+check "desktop entry valid" "[[ -z \$(desktop-file-validate '$share/applications/$app.desktop' 2>&1) ]]"
+check "metainfo valid" "appstreamcli validate --no-net '$share/metainfo/$app.metainfo.xml' >'$work/appstream.log' && ! grep -Eq '^[EWI]:' '$work/appstream.log'"
+exit $failed
