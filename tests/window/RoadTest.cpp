@@ -5,23 +5,8 @@
 #include "FormTessel.h"
 #include "UserActions.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QCryptographicHash>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QInputMethodEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMimeData>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -32,10 +17,10 @@
 namespace {
 
 using firmware::GeneratorSettings;
+using namespace Qt::StringLiterals;
 
 const GeneratorSettings kOnFile{.slidingText = "CQ CQ DE IW2ABC", .fixedText = "IW2ABC", .frame = 5,
-                                .slidingHeight = 1, .fixedHeight = 2, .slidingColour = 2, .fixedColour = 0,
-                                .speed = 1};
+    .slidingHeight = 1, .fixedHeight = 2, .slidingColour = 2, .fixedColour = 0, .speed = 1};
 
 class Road : public testing::Test {
 protected:
@@ -109,7 +94,7 @@ QByteArray AllTexts(const QWidget& window)
                 texts << object->objectName() + '.' + property + '=' + value.toString();
         }
         if (const auto* action = qobject_cast<const QAction*>(object); action && action->isChecked())
-            texts << action->objectName() + QStringLiteral(" checked");
+            texts << action->objectName() + u" checked"_s;
         if (const auto* list = qobject_cast<const QComboBox*>(object)) {
             for (int position = 0; position < list->count(); ++position)
                 texts << list->objectName() + '[' + QString::number(position) + "]=" + list->itemText(position);
@@ -133,7 +118,7 @@ void ExpectTexts(const QWidget& window, const char* digest)
 
 TEST_F(Road, OpenEditAndSaveInItalian)
 {
-    ExpectLooksLike(window, QStringLiteral("start"));
+    ExpectLooksLike(window, u"start"_s);
     ExpectTexts(window, "656b6d24c8d4a5bb41d2a72eea4089bced5cee0b");
     {
         Answers none{};  // nothing to save yet
@@ -142,29 +127,24 @@ TEST_F(Road, OpenEditAndSaveInItalian)
     WriteFile(Path("gen.hex"), FirmwareText(kOnFile));
     Open(Path("gen.hex"));
     ASSERT_EQ(Status(), Path("gen.hex"));
-    ExpectLooksLike(window, QStringLiteral("loaded-it"), {Find("Panel4")});
+    ExpectLooksLike(window, u"loaded-it"_s, {Find("Panel4")});
 
     Click("Quadro12");
     Click("Quadro3");
     for (const QToolButton* frame : window.PulsQuadri)
-        EXPECT_EQ(frame->isChecked(), frame->objectName() == QLatin1String("Quadro3"));
+        EXPECT_EQ(frame->isChecked(), frame->objectName() == u"Quadro3");
 
     Click("PulsScorrColSfo");
-    ExpectLooksLike(window, QStringLiteral("palette-sliding"), {Find("Panel4")});
-    Click("PanelGiallo");
-    Click("OkColore");
-    Click("PulsFissoColSfo");
-    Click("PanelBlu");
-    Click("CancellaColore");
-    Click("PulsFissoColSfo");
-    Click("PanelAzzurro");
-    Click("OkColore");
+    ExpectLooksLike(window, u"palette-sliding"_s, {Find("Panel4")});
+    for (const char* control : {"PanelGiallo", "OkColore", "PulsFissoColSfo", "PanelBlu", "CancellaColore",
+                                "PulsFissoColSfo", "PanelAzzurro", "OkColore"})
+        Click(control);
 
     QTest::keyClick(Find("EditTesto"), Qt::Key_End);
-    QTest::keyClicks(Find("EditTesto"), QStringLiteral(" 73~"));
+    QTest::keyClicks(Find("EditTesto"), u" 73~"_s);
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(Find("EditNominativo"), Qt::Key_Backspace);
-    QTest::keyClicks(Find("EditNominativo"), QStringLiteral("I0ABCDE"));  // one more than fits
+    QTest::keyClicks(Find("EditNominativo"), u"I0ABCDE"_s);  // one more than fits
     Pick("ComboDimScorr", 3, 16);
     Pick("ComboDimFisso", 0, 13);
     QTest::keyClick(Find("ComboVelocita"), Qt::Key_Up);
@@ -174,24 +154,22 @@ TEST_F(Road, OpenEditAndSaveInItalian)
     QStringList filters;
     {
         Answers answers({[&](QWidget& dialog) {
-                            title = dialog.windowTitle();
-                            filters = static_cast<QFileDialog&>(dialog).nameFilters();
-                            EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-                                      QStringLiteral("gen.hex"));
-                            QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")),
-                                            Qt::Key_Return);
-                        },
+                             title = dialog.windowTitle();
+                             filters = static_cast<QFileDialog&>(dialog).nameFilters();
+                             auto* name = dialog.findChild<QLineEdit*>(u"fileNameEdit"_s);
+                             EXPECT_EQ(name->text(), u"gen.hex"_s);
+                             QTest::keyClick(name, Qt::Key_Return);
+                         },
                          PressInBox(QMessageBox::Yes, &overwrite)});
         Keys(Qt::CTRL | Qt::Key_S);
     }
-    EXPECT_EQ(title, QStringLiteral("Scrittura File..."));
-    EXPECT_EQ(filters, QStringList{QStringLiteral("File Caricabile (*.HEX)")});
-    EXPECT_TRUE(overwrite.text.contains(QStringLiteral("esiste già"))) << overwrite.text.toStdString();
+    EXPECT_EQ(title, u"Scrittura File..."_s);
+    EXPECT_EQ(filters, QStringList{u"File Caricabile (*.HEX)"_s});
+    EXPECT_TRUE(overwrite.text.contains(u"esiste già"_s)) << overwrite.text.toStdString();
     const GeneratorSettings edited{.slidingText = "CQ CQ DE IW2ABC 73~", .fixedText = "I0ABCD", .frame = 3,
-                                   .slidingHeight = 3, .fixedHeight = 0, .slidingColour = 6, .fixedColour = 5,
-                                   .speed = 0};
+        .slidingHeight = 3, .fixedHeight = 0, .slidingColour = 6, .fixedColour = 5, .speed = 0};
     EXPECT_EQ(ReadFile(Path("gen.hex")), FirmwareText(edited));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("gen.hex")});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"gen.hex"_s});
     EXPECT_EQ(Status(), Path("gen.hex"));
 
     window.resize(900, 700);
@@ -201,34 +179,34 @@ TEST_F(Road, OpenEditAndSaveInItalian)
 TEST_F(Road, ErrorsNoticesAndLanguageSwitches)
 {
     Click("ButtonLingua");
-    EXPECT_EQ(Status(), QStringLiteral("Click on left icon to open the file"));
+    EXPECT_EQ(Status(), u"Click on left icon to open the file"_s);
     ExpectTexts(window, "3f1601e01b0d9b5a9f62d324f194de147f902687");
 
     const QString markup = Path("<b>x&lt;.hex");
     WriteFile(markup, FirmwareText(kOnFile, 15));
     BoxSeen error;
     Open(markup, {PressInBox(QMessageBox::Ok, &error)});
-    EXPECT_EQ(error.caption, QStringLiteral("ERROR !"));
+    EXPECT_EQ(error.caption, u"ERROR !"_s);
     EXPECT_EQ(error.icon, QMessageBox::Critical);
     EXPECT_EQ(error.format, Qt::PlainText);
-    EXPECT_EQ(error.text, QStringLiteral("The FILE ") + markup + QStringLiteral("\n\rdoes NOT contain VALID Data !!!"));
-    EXPECT_EQ(Status(), QStringLiteral("Click on the left icon to open the file"));
+    EXPECT_EQ(error.text, u"The FILE "_s + markup + u"\n\rdoes NOT contain VALID Data !!!"_s);
+    EXPECT_EQ(Status(), u"Click on the left icon to open the file"_s);
 
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.hex")).constData(), 0600), 0);
     Open(Path("pipe.hex"));
-    EXPECT_EQ(Status(), QStringLiteral("NO File has been OPENED"));
+    EXPECT_EQ(Status(), u"NO File has been OPENED"_s);
     Keys(Qt::CTRL | Qt::Key_I);
-    EXPECT_EQ(Status(), QStringLiteral("Cliccare sull' icona di sinistra per aprire il file"));
+    EXPECT_EQ(Status(), u"Cliccare sull' icona di sinistra per aprire il file"_s);
     Keys(Qt::CTRL | Qt::Key_I);  // already Italian: nothing happens
-    EXPECT_EQ(Find("ButtonLingua")->toolTip(), QStringLiteral("Click select English"));
+    EXPECT_EQ(Find("ButtonLingua")->toolTip(), u"Click select English"_s);
 
     Keys(Qt::CTRL | Qt::Key_E);
     WriteFile(Path("gen.hex"), FirmwareText(kOnFile));
     Open(Path("gen.hex"));
-    ExpectLooksLike(window, QStringLiteral("loaded-en"), {Find("Panel4")});
+    ExpectLooksLike(window, u"loaded-en"_s, {Find("Panel4")});
     Click("ButtonLingua");
     EXPECT_EQ(Status(), Path("gen.hex"));
-    EXPECT_EQ(Find<QComboBox>("ComboVelocita")->currentText(), QStringLiteral("Velocita' Normale"));
+    EXPECT_EQ(Find<QComboBox>("ComboVelocita")->currentText(), u"Velocita' Normale"_s);
 }
 
 TEST_F(Road, SaveDialogListsByNameAndRefusesWhatItMustNotReplace)
@@ -255,7 +233,7 @@ TEST_F(Road, SaveDialogListsByNameAndRefusesWhatItMustNotReplace)
                                      filesOpened << QString::fromUtf8(event->name);
                                  at += ssize_t(sizeof(inotify_event) + event->len);
                              }
-                             lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+                             lookIn = dialog.findChild<QLabel*>(u"lookInLabel"_s)->text();
                              TypeFileName(Path("locked.hex"))(dialog);
                          },
                          PressInBox(QMessageBox::Ok, &readOnly), TypeFileName(Path("none/x.hex")),
@@ -264,10 +242,9 @@ TEST_F(Road, SaveDialogListsByNameAndRefusesWhatItMustNotReplace)
     }
     close(opens);
     EXPECT_EQ(filesOpened, QStringList{});
-    EXPECT_EQ(lookIn, QStringLiteral("Cerca in:"));
-    EXPECT_EQ(readOnly.text, Path("locked.hex") + QStringLiteral(" è protetto da scrittura.\nScegliere un altro nome."));
-    EXPECT_EQ(noFolder.text,
-              QStringLiteral("La cartella ") + Path("none") + QStringLiteral(" non esiste.\nScegliere una cartella esistente."));
+    EXPECT_EQ(lookIn, u"Cerca in:"_s);
+    EXPECT_EQ(readOnly.text, Path("locked.hex") + u" è protetto da scrittura.\nScegliere un altro nome."_s);
+    EXPECT_EQ(noFolder.text, "La cartella " + Path("none") + " non esiste.\nScegliere una cartella esistente.");
     EXPECT_EQ(ReadFile(Path("locked.hex")), "kept");
     EXPECT_EQ(ReadFile(Path("gen.hex")), FirmwareText(kOnFile));
     EXPECT_EQ(Status(), Path("gen.hex"));
@@ -282,7 +259,7 @@ TEST_F(Look, PaletteOverTheCallSign)
     Open(Path("gen.hex"));
     Click("PulsFissoColSfo");
     Click("PanelBianco");
-    ExpectLooksLike(window, QStringLiteral("palette-fixed-en"), {Find("Panel4")});
+    ExpectLooksLike(window, u"palette-fixed-en"_s, {Find("Panel4")});
 }
 
 namespace {
@@ -313,11 +290,11 @@ void ContextMenuPaste(QLineEdit& field)
 {
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), field.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&field, &click);
-    const QList<QMenu*> menus = field.findChildren<QMenu*>(QStringLiteral("qt_edit_menu"));
+    const QList<QMenu*> menus = field.findChildren<QMenu*>(u"qt_edit_menu"_s);
     ASSERT_FALSE(menus.isEmpty());
     const QList<QAction*> actions = menus.constLast()->actions();
     const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
-        return action->text().endsWith(QStringLiteral("\tCtrl+V"));  // the entry named after its shortcut
+        return action->text().endsWith(u"\tCtrl+V"_s);  // the entry named after its shortcut
     });
     ASSERT_NE(paste, actions.end());
     (*paste)->trigger();
@@ -327,7 +304,7 @@ void ContextMenuPaste(QLineEdit& field)
 void Drop(QLineEdit& field)
 {
     QMimeData text;
-    text.setText(QStringLiteral("ü"));
+    text.setText(u"ü"_s);
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
     QApplication::sendEvent(&field, &enter);
     QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
@@ -344,27 +321,27 @@ TEST_F(Road, TextFieldsTakeOnlyWhatTheDeviceShows)
     Open(Path("gen.hex"));
     auto* field = Find<QLineEdit>("EditTesto");
     const std::vector<Entry> entries{
-        {"printable keys", [](QLineEdit& f) { QTest::keyClicks(&f, QStringLiteral(" z\"~")); }, "AB z\"~", ""},
-        {"code 127", Key(Qt::Key_unknown, {}, QStringLiteral("\x7f")), "AB", ""},
+        {"printable keys", [](QLineEdit& f) { QTest::keyClicks(&f, u" z\"~"_s); }, "AB z\"~", ""},
+        {"code 127", Key(Qt::Key_unknown, {}, u"\x7f"_s), "AB", ""},
         {"Enter", Key(Qt::Key_Return), "AB", "Enter"},
-        {"Escape", Key(Qt::Key_Escape, {}, QStringLiteral("\x1b")), "AB", "\x1b"},
+        {"Escape", Key(Qt::Key_Escape, {}, u"\x1b"_s), "AB", "\x1b"},
         {"Ctrl+A", Key(Qt::Key_A, Qt::ControlModifier), "AB", "\x01"},
         {"Ctrl+V", Key(Qt::Key_V, Qt::ControlModifier), "AB", "\x16"},
-        {"accented letter", Key(Qt::Key_Egrave, {}, QStringLiteral("è")), "AB", "è"},
+        {"accented letter", Key(Qt::Key_Egrave, {}, u"è"_s), "AB", "è"},
         {"Ctrl+H", Key(Qt::Key_H, Qt::ControlModifier), "A", ""},
-        {"Shift+Insert", Paste(QStringLiteral("x y"), Key(Qt::Key_Insert, Qt::ShiftModifier)), "ABx y", ""},
-        {"refused paste", Paste(QStringLiteral("xèy"), Key(Qt::Key_Insert, Qt::ShiftModifier)), "AB", "è"},
-        {"context menu paste", Paste(QStringLiteral("x\ty"), ContextMenuPaste), "AB", "\t"},
+        {"Shift+Insert", Paste(u"x y"_s, Key(Qt::Key_Insert, Qt::ShiftModifier)), "ABx y", ""},
+        {"refused paste", Paste(u"xèy"_s, Key(Qt::Key_Insert, Qt::ShiftModifier)), "AB", "è"},
+        {"context menu paste", Paste(u"x\ty"_s, ContextMenuPaste), "AB", "\t"},
         {"drop", Drop, "AB", "ü"},
         {"input method", [](QLineEdit& f) {
              QInputMethodEvent commit;
-             commit.setCommitString(QStringLiteral("é"));
+             commit.setCommitString(u"é"_s);
              QApplication::sendEvent(&f, &commit);
          }, "AB", "é"},
     };
     for (const Entry& entry : entries) {
         QTest::keyClick(field, Qt::Key_Backspace);  // a character that passes makes it editable again
-        field->setText(QStringLiteral("AB"));
+        field->setText(u"AB"_s);
         BoxSeen warning;
         {
             Answers answers(entry.refused.isEmpty() ? std::vector<Answers::Step>{}
@@ -376,7 +353,7 @@ TEST_F(Road, TextFieldsTakeOnlyWhatTheDeviceShows)
         EXPECT_EQ(field->isReadOnly(), !entry.refused.isEmpty()) << entry.how;
         if (entry.refused.isEmpty())
             continue;
-        EXPECT_EQ(warning.caption, QStringLiteral("ATTENZIONE")) << entry.how;
+        EXPECT_EQ(warning.caption, u"ATTENZIONE"_s) << entry.how;
         EXPECT_EQ(warning.icon, QMessageBox::Warning) << entry.how;
         EXPECT_TRUE(warning.text.startsWith("Il carattere: ' " + entry.refused + " '  NON E' CONSENTITO !!!\n\r"));
         EXPECT_EQ(warning.text.size(), 16 + entry.refused.size() + 171) << entry.how;
@@ -385,16 +362,16 @@ TEST_F(Road, TextFieldsTakeOnlyWhatTheDeviceShows)
     }
 
     auto* callSign = Find<QLineEdit>("EditNominativo");
-    callSign->setText(QStringLiteral("IW2ABC"));
-    QTest::keyClicks(callSign, QStringLiteral("D"));
-    EXPECT_EQ(callSign->text(), QStringLiteral("IW2ABC"));
+    callSign->setText(u"IW2ABC"_s);
+    QTest::keyClicks(callSign, u"D"_s);
+    EXPECT_EQ(callSign->text(), u"IW2ABC"_s);
     Keys(Qt::CTRL | Qt::Key_E, callSign);  // the menu's, not the field's
     BoxSeen warning;
     {
         Answers answers({PressInBox(QMessageBox::Ok, &warning)});
         QTest::keyClick(callSign, Qt::Key_Return);
     }
-    EXPECT_EQ(warning.caption, QStringLiteral("WARNING"));
-    EXPECT_TRUE(warning.text.startsWith(QStringLiteral("The character ' Enter '  IS NOT ALLOWED !!!\n\r")));
+    EXPECT_EQ(warning.caption, u"WARNING"_s);
+    EXPECT_TRUE(warning.text.startsWith(u"The character ' Enter '  IS NOT ALLOWED !!!\n\r"_s));
     EXPECT_EQ(warning.text.size(), 16 + 5 + 167);
 }

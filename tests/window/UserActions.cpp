@@ -1,13 +1,9 @@
 #include "UserActions.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QPainter>
-#include <QTest>
+#include "FixedLook.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -124,4 +120,15 @@ std::string ReadFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
+}
+
+// One application for all the window tests, with the program's own look.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    UseFixedLook(application);
+    // A steady text cursor, so that a picture does not depend on the moment it is taken.
+    QApplication::setCursorFlashTime(0);
+    return RUN_ALL_TESTS();
 }
