@@ -512,8 +512,9 @@ void TForm1::ButtonLinguaClick()
 {
     const i18n::Language language =
         ui->Italiano->isChecked() ? i18n::Language::English : i18n::Language::Italian;
-    // The switch writes the dialogs' titles and filters too, so they must exist by now; Qt's
-    // own texts change first, so that the dialogs' retranslation cannot undo ours.
+    // The switch writes the dialogs' titles and filters too, so they must exist by now. Qt's own
+    // texts follow the language as well; the dialogs keep our titles and filters when they
+    // retranslate theirs.
     OpenDialog();
     SaveDialog();
     UseQtTexts(language);

@@ -204,8 +204,10 @@ TEST_F(Road, ErrorsNoticesAndLanguageSwitches)
     WriteFile(Path("gen.hex"), FirmwareText(kOnFile));
     Open(Path("gen.hex"));
     ExpectLooksLike(window, u"loaded-en"_s, {Find("Panel4")});
+    Pick("ComboDimFisso", 1, 13);  // the entries the switch wrote keep their height
     Click("ButtonLingua");
     EXPECT_EQ(Status(), Path("gen.hex"));
+    EXPECT_EQ(Find<QComboBox>("ComboDimFisso")->currentText(), u"Altezza Media"_s);
     EXPECT_EQ(Find<QComboBox>("ComboVelocita")->currentText(), u"Velocita' Normale"_s);
 }
 
