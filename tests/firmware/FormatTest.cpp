@@ -75,7 +75,7 @@ TEST(Scanning, LineRules)
         {":1042zzzz41QQ42!!43##44$$45%%46^^47&&48**??\n", false, 8, {0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48}},
         {":1042\n", false, 8, {0, 0, 0, 0, 0, 0, 0, 0}}, {":1042000041005\n", false, 8, {0x41, 0x50, 0}},
         {":1042000041\n4142434445464748494A\n", false, 8, {0x41, 0}}, {":104200004100\r\n", false, 8, {0x41, 0}},
-        {":1042000041\0\r42"s, false, 8, {0x41, 0x42}},
+        {":104200004100\r", false, 8, {0x41, 0xD0}}, {":1042000041\0\r42"s, false, 8, {0x41, 0x42}},
     };
     for (const auto& [text, signature, count, start] : rows) {
         std::istringstream in(text);
