@@ -125,9 +125,10 @@ TEST(TemporaryName, LastThreeCharactersBecomeTmp)
     const std::pair<std::string, std::string> rows[] = {
         {"file.hex", "file.Tmp"}, {"/home/op/fw/tessel.HEX", "/home/op/fw/tessel.Tmp"}, {"abc", "Tmp"}, {"ab", "abTmp"},
         {"", "Tmp"}, {"dir.hex/ab", "dir.hex/abTmp"}, {"backup.Tmp", "backup.TmpTmp"}, {"/data/Tmp", "/data/TmpTmp"},
-        {"ab\xC0\xAF", "aTmp"}, {"ab\xE0\x80\xAF", "abTmp"},
+        {"a😀", "a😀Tmp"}, {"fw.ü€😀", "fw.Tmp"}, {"fw.\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80", "fw.Tmp"},
+        {"fw.\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF", "fw.Tmp"}, {"ab\xC0\xAF", "aTmp"}, {"ab\xE0\x80\xAF", "abTmp"},
         {"ab\xF0\x80\x80\xAF", "ab\xF0Tmp"}, {"ab\xED\xA0\x80", "abTmp"}, {"ab\xF4\x90\x80\x80", "ab\xF4Tmp"},
-        {"xab\x80", "xTmp"}, {"xab\xE2\x82", "xaTmp"},
+        {"xab\x80", "xTmp"}, {"xab\xE2\x82", "xaTmp"},  // from "ab\xC0\xAF" on, not UTF-8: bytes are cut
     };
     for (const auto& [target, temporary] : rows)
         EXPECT_EQ(TemporaryNameFor(target), temporary) << target;
