@@ -23,7 +23,8 @@ enum class SaveOutcome { NotOpened, Done };
 // Writes the source's lines before its first EEPROM record, the sixteen records, the
 // source's other records up to its end record and one end record, to a temporary file
 // beside the target, then renames it over the target. All or nothing: on any failure the
-// target is untouched, no temporary file remains and the outcome is NotOpened.
+// target is untouched, no temporary file remains and the outcome is NotOpened. A source
+// that no longer passes the open's test is refused.
 SaveOutcome SaveFirmwareFile(const std::string& sourcePath, const std::string& targetPath,
                              const EepromRecords& records);
 

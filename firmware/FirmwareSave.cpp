@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +67,17 @@ std::optional<std::string> TemporaryNameBeside(const std::string& target, const 
     return std::nullopt;
 }
 
+// The source may have changed on disk since an open accepted it. It is copied only while it
+// still passes the open's own test, so a save never turns a valid target into a file the
+// tool refuses. Scanned, then read again from its start: memory stays flat.
+bool SourceStillValid(const FileDescriptor& source)
+{
+    FdInputBuffer input(source.get());
+    std::istream in(&input);
+    const bool valid = IsValidScan(ScanFirmware(in)) && !input.readFailed();
+    return valid && ::lseek(source.get(), 0, SEEK_SET) == 0;
+}
+
 bool WriteTemporary(const FileDescriptor& source, const EepromRecords& records, const TemporaryFile& temporary)
 {
     FdInputBuffer input(source.get());
@@ -86,6 +98,26 @@ void SyncFolder(const std::string& folder)
         ::fsync(directory.get());
 }
 
+// A write past a file-size limit (ulimit -f) raises SIGXFSZ, whose default action ends the
+// program with the user's edits. Ignored while a save runs, the write fails with EFBIG
+// instead, as any other write error; the program's own disposition comes back afterwards.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored()
+    {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
 }  // namespace
 
 SaveOutcome SaveFirmwareFile(const std::string& sourcePath, const std::string& targetPath,
@@ -104,11 +136,12 @@ SaveOutcome SaveFirmwareFile(const std::string& sourcePath, const std::string& t
     temporary.removeStale();
 
     const std::optional<TargetState> targetState = InspectTarget(*target);
-    if (!source.isOpen() || !targetState)
+    if (!source.isOpen() || !targetState || !SourceStillValid(source))
         return SaveOutcome::NotOpened;
 
     const std::optional<mode_t> permissions =
         targetState->exists ? std::optional<mode_t>(targetState->permissions) : std::nullopt;
+    const FileSizeSignalIgnored keepRunning;
     if (!temporary.create(permissions))
         return SaveOutcome::NotOpened;
     if (!WriteTemporary(source, records, temporary))

@@ -111,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"TargetNamedLikeATemporaryFile", "echo old > old.Tmp", kDone, "src.hex", "old.Tmp", "fw.hex old.Tmp src.hex", -1},
     {"SourceNamedLikeTheTemporaryFile", "mv src.hex fw.Tmp", kDone, "fw.Tmp", "fw.hex", "fw.Tmp fw.hex", -1},
     {"PermissionBitsKept", "chmod 604 fw.hex", kDone, "src.hex", "fw.hex", "", -1},
+    {"FileSizeLimitOneByteShort", "", kNotOpened, "src.hex", "fw.hex", "", 1},
+    {"FileSizeLimitBeforeTheLastWrite", kBig, kNotOpened, "src.hex", "fw.hex", "", 100000},
     {"MissingFolder", "", kNotOpened, "src.hex", "no/fw.hex", "", -1},
     {"FolderAtTheTarget", "mkdir dir.hex", kNotOpened, "src.hex", "dir.hex", "dir.hex fw.hex src.hex", -1},
     {"FolderAtTheTemporaryName", "mkdir fw.Tmp", kNotOpened, "src.hex", "fw.hex", "fw.Tmp fw.hex src.hex", -1},
@@ -118,6 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"FifoSource", "mkfifo pipe", kNotOpened, "pipe", "fw.hex", "fw.hex pipe src.hex", -1},
     {"DeviceSource", "", kNotOpened, "/dev/zero", "fw.hex", "", -1},
     {"VanishedSource", "rm src.hex; echo stale > fw.Tmp", kNotOpened, "src.hex", "fw.hex", "fw.hex", -1},
+    {"SourceEmptied", ": > src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
+    {"SourceLostItsRecords", "grep -v :1042 src.hex > t; mv t src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
 }), [](const ::testing::TestParamInfo<SaveRow>& info) { return std::string(std::get<0>(info.param)); });
 
 TEST(TemporaryName, LastThreeCharactersBecomeTmp)
