@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <set>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 
 using namespace firmware;
@@ -22,7 +24,8 @@ namespace {
 
 const fs::path kData = KELVO_TEST_DATA;
 const GeneratorSettings kEdited = LoadFirmwareFile(kData / "edited.hex").settings;  // frame 16, call sign Q0TEST
-constexpr int kDone = 0, kNotOpened = 1;
+constexpr int kDone = 0, kNotOpened = 1, kStopped = 100;
+const char* gStopAt = "";  // a child stops itself when its save makes this call, for another to meet it there
 
 // A fresh folder named for the case, holding the assembled firmware as src.hex and an old
 // target fw.hex, once the shell command `arrange` has run in it. It may reshape $E, gpasm's
@@ -38,10 +41,11 @@ int Arrange(const std::string& name, const std::string& arrange)
 // A save in a child process with SIGXFSZ at its default action, under a file-size limit:
 // exits 0 Done or 1 NotOpened, plus 2 when the save left SIGXFSZ's disposition changed.
 pid_t StartSave(const fs::path& source, const fs::path& target, const GeneratorSettings& settings,
-                rlim_t limit = RLIM_INFINITY)
+                const char* stopAt = "", rlim_t limit = RLIM_INFINITY)
 {
     if (const pid_t child = ::fork(); child != 0)
         return child;
+    gStopAt = stopAt;
     const rlimit cap{limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &cap);
     ::signal(SIGXFSZ, SIG_DFL);
@@ -50,12 +54,15 @@ pid_t StartSave(const fs::path& source, const fs::path& target, const GeneratorS
     ::_exit((done ? 0 : 1) + (::signal(SIGXFSZ, SIG_DFL) == SIG_DFL ? 0 : 2));
 }
 
-// The child's exit status once it ends; -1 when a signal ended it.
-int Wait(pid_t child)
+// The child's exit status once it stops or ends (resumed first, if asked); -1 when a signal
+// ended it.
+int Wait(pid_t child, bool resume = false)
 {
-    int status = -1;  // not exited, should waitpid fail
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int status = -1;  // neither stopped nor exited, should waitpid fail
+    if (resume)
+        ::kill(child, SIGCONT);
+    ::waitpid(child, &status, WUNTRACED);
+    return WIFSTOPPED(status) ? kStopped : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The names in the folder.
@@ -68,6 +75,20 @@ std::set<std::string> Names(const fs::path& folder)
 }
 
 }  // namespace
+
+extern "C" int rename(const char* from, const char* to) noexcept
+{
+    if (gStopAt == std::string_view("rename"))
+        ::raise(SIGSTOP);
+    return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
+
+extern "C" int flock(int fd, int operation) noexcept
+{
+    if (gStopAt == std::string_view("flock"))
+        ::raise(SIGSTOP);
+    return static_cast<int>(::syscall(SYS_flock, fd, operation));
+}
 
 // Case, arrangement, outcome, source, target, the names left ("": the two at the start), and
 // by how much the file-size limit falls short of the saved file (-1: no limit).
@@ -87,7 +108,7 @@ TEST_P(Saving, ReplacesTheTargetWholeOrNotAtAll)
     const bool existed = ::stat(saved.c_str(), &before) == 0;
 
     const rlim_t limit = shortBy < 0 ? RLIM_INFINITY : expected.size() - rlim_t(shortBy);
-    EXPECT_EQ(Wait(StartSave(folder / source, folder / target, kEdited, limit)), result);
+    EXPECT_EQ(Wait(StartSave(folder / source, folder / target, kEdited, "", limit)), result);
     std::istringstream words(*left ? left : "fw.hex src.hex");
     EXPECT_EQ(Names(folder), std::set<std::string>(std::istream_iterator<std::string>(words), {}));
     // Done: the saved file is gpasm's, with the old file's owner, group and mode; else the target is as it was.
@@ -111,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"TargetNamedLikeATemporaryFile", "echo old > old.Tmp", kDone, "src.hex", "old.Tmp", "fw.hex old.Tmp src.hex", -1},
     {"SourceNamedLikeTheTemporaryFile", "mv src.hex fw.Tmp", kDone, "fw.Tmp", "fw.hex", "fw.Tmp fw.hex", -1},
     {"PermissionBitsKept", "chmod 604 fw.hex", kDone, "src.hex", "fw.hex", "", -1},
+    {"OwnerKept", "chown 4321:4322 fw.hex || exit 77; chmod 600 fw.hex", kDone, "src.hex", "fw.hex", "", -1},
     {"FileSizeLimitOneByteShort", "", kNotOpened, "src.hex", "fw.hex", "", 1},
     {"FileSizeLimitBeforeTheLastWrite", kBig, kNotOpened, "src.hex", "fw.hex", "", 100000},
     {"MissingFolder", "", kNotOpened, "src.hex", "no/fw.hex", "", -1},
@@ -123,6 +145,27 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"SourceEmptied", ": > src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
     {"SourceLostItsRecords", "grep -v :1042 src.hex > t; mv t src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
 }), [](const ::testing::TestParamInfo<SaveRow>& info) { return std::string(std::get<0>(info.param)); });
+
+TEST(Races, TwoSavesToOneTargetAtOnce)
+{
+    // The first holds its finished file at its rename; then the second took the first's new
+    // file for stale before the first had locked it, and holds its own at its rename.
+    for (const auto& [firstAt, secondAt, first, second] :
+         {std::tuple{"rename", "", kDone, kNotOpened}, std::tuple{"flock", "rename", kNotOpened, kDone}}) {
+        ASSERT_EQ(Arrange("Race", ""), 0);
+        EXPECT_EQ(LoadFirmwareFile(kData / "Race/fw.hex").outcome, LoadOutcome::NotValid);  // "old"
+        const pid_t one = StartSave(kData / "Race/src.hex", kData / "Race/fw.hex", kEdited, firstAt);
+        EXPECT_EQ(Wait(one), kStopped);
+        const pid_t two = StartSave(kData / "Race/src.hex", kData / "Race/fw.hex", {.slidingText = "2"}, secondAt);
+        const int secondEarly = Wait(two);
+        EXPECT_EQ(Wait(one, true), first) << firstAt;
+        EXPECT_EQ(secondEarly == kStopped ? Wait(two, true) : secondEarly, second) << firstAt;
+        const LoadResult landed = LoadFirmwareFile(kData / "Race/fw.hex");  // the bytes of the save that is done
+        EXPECT_EQ(std::tie(landed.outcome, landed.settings),
+                  std::tuple(LoadOutcome::Valid, first == kDone ? kEdited : GeneratorSettings{.slidingText = "2"}));
+        EXPECT_EQ(Names(kData / "Race"), (std::set<std::string>{"fw.hex", "src.hex"}));
+    }
+}
 
 TEST(TemporaryName, LastThreeCharactersBecomeTmp)
 {
