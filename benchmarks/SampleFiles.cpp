@@ -1,12 +1,14 @@
 #include "SampleFiles.h"
 
-#include "TestText.h"
-
 #include <array>
+#include <cstdio>
 #include <fstream>
 #include <random>
+#include <span>
 #include <stdexcept>
+#include <stdlib.h>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -25,6 +27,28 @@ std::array<std::uint8_t, 16> ProgramWords(std::minstd_rand& random) {
     return bytes;
 }
 
+// An Intel HEX type-00 record with its checksum, no line end.
+std::string DataRecord(unsigned address, std::span<const std::uint8_t> bytes) {
+    std::vector<unsigned> all = {static_cast<unsigned>(bytes.size()), (address >> 8) & 0xFF, address & 0xFF, 0};
+    all.insert(all.end(), bytes.begin(), bytes.end());
+    unsigned sum = 0;
+    std::string line = ":";
+    char digits[3];
+    for (const unsigned byte : all) {
+        std::snprintf(digits, sizeof digits, "%02X", byte);
+        line += digits;
+        sum += byte;
+    }
+    std::snprintf(digits, sizeof digits, "%02X", -sum & 0xFF);
+    return line + digits;
+}
+
+std::filesystem::path NewFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a folder for the sample files");
+    return pattern;
+}
+
 void WriteLine(std::ofstream& out, std::string_view line) {
     out << line << firmware::kLineEnd;
 }
@@ -34,19 +58,21 @@ void Check(const std::ofstream& out, const std::filesystem::path& file) {
 }
 
 void WriteRealSize(const std::filesystem::path& file) {
+    std::ofstream out(file, std::ios::binary);
     std::minstd_rand random(2100);
-    std::vector<std::string> program;
     for (std::size_t r = 0; r < kProgramRecords; ++r) {
-        program.push_back(testfiles::DataRecord(static_cast<unsigned>(16 * r), ProgramWords(random)));
+        WriteLine(out, DataRecord(static_cast<unsigned>(16 * r), ProgramWords(random)));
     }
-    program.emplace_back(firmware::kSignatureRecord);
-    std::vector<std::string> eeprom;
+    WriteLine(out, firmware::kSignatureRecord);
     for (const firmware::EepromRecord& record : SampleFiles::SampleRecords()) {
-        eeprom.push_back(firmware::FormatRecordLine(record));
+        WriteLine(out, firmware::FormatRecordLine(record));
     }
     // Word 0x2007: oscillator, no watchdog.
-    const std::string configWord = testfiles::DataRecord(0x400E, {0x18, 0x3F});
-    testfiles::WriteAll(file.string(), testfiles::FirmwareText(program, eeprom, {configWord}, firmware::kLineEnd));
+    const std::array<std::uint8_t, 2> configWord = {0x18, 0x3F};
+    WriteLine(out, DataRecord(0x400E, configWord));
+    WriteLine(out, firmware::kEndRecord);
+    out.close();
+    Check(out, file);
 }
 
 void WriteLarge(const std::filesystem::path& file) {
@@ -54,7 +80,7 @@ void WriteLarge(const std::filesystem::path& file) {
     std::minstd_rand random(628);
     std::uintmax_t written = 0;
     for (std::uint16_t address = 0; written < kLargeBytes; address += 16) {
-        const std::string line = testfiles::DataRecord(address, ProgramWords(random));
+        const std::string line = DataRecord(address, ProgramWords(random));
         WriteLine(out, line);
         written += line.size() + firmware::kLineEnd.size();
     }
@@ -65,13 +91,18 @@ void WriteLarge(const std::filesystem::path& file) {
 }  // namespace
 
 SampleFiles::SampleFiles()
-    : folder_("kelvo-bench"),
-      realSize_(folder_.path() / "realsize.hex"),
-      large_(folder_.path() / "large.hex"),
-      saveFolder_(folder_.path() / "saved") {
+    : folder_(NewFolder()),
+      realSize_(folder_ / "realsize.hex"),
+      large_(folder_ / "large.hex"),
+      saveFolder_(folder_ / "saved") {
     std::filesystem::create_directory(saveFolder_);
     WriteRealSize(realSize_);
     WriteLarge(large_);
+}
+
+SampleFiles::~SampleFiles() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
 }
 
 std::uintmax_t SampleFiles::SizeOf(const std::filesystem::path& file) {

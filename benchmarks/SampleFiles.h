@@ -4,7 +4,6 @@
 // that is removed again when the object goes.
 
 #include "FirmwareFormat.h"
-#include "TestFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +11,10 @@
 class SampleFiles {
 public:
     SampleFiles();
+    ~SampleFiles();
+
+    SampleFiles(const SampleFiles&) = delete;
+    SampleFiles& operator=(const SampleFiles&) = delete;
 
     // About 5 KB as an assembler writes it: program, signature, the sixteen EEPROM records,
     // a configuration word and the end record.
@@ -25,7 +28,7 @@ public:
     static firmware::EepromRecords SampleRecords();
 
 private:
-    TestFolder folder_;
+    std::filesystem::path folder_;
     std::filesystem::path realSize_;
     std::filesystem::path large_;
     std::filesystem::path saveFolder_;

@@ -48,6 +48,14 @@ std::optional<FileIdentity> FileDescriptor::identity() const
     return FileIdentity{info.st_dev, info.st_ino};
 }
 
+std::optional<FileIdentity> IdentityOfName(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
+
 bool FileDescriptor::close() noexcept
 {
     if (fd_ < 0)

@@ -17,6 +17,9 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// The file a name refers to, the name itself when it is a symbolic link.
+std::optional<FileIdentity> IdentityOfName(const std::string& path);
+
 class FileDescriptor {
 public:
     FileDescriptor() = default;

@@ -15,20 +15,62 @@ constexpr int kMaxLinksFollowed = 40;
 
 constexpr std::string_view kTemporaryMark = "Tmp";
 
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text)
+{
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length =
+            lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 0;
+        if (length == 0 || text.size() - i < length)
+            return false;
+        char32_t code = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// Where the name's last `count` characters start: whole characters when the name is valid
+// UTF-8, so that none is cut in the middle, single bytes otherwise. npos when it has fewer.
+std::size_t StartOfLastCharacters(std::string_view name, std::size_t count)
+{
+    if (!IsValidUtf8(name))
+        return name.size() >= count ? name.size() - count : std::string_view::npos;
+    std::size_t start = name.size();
+    for (std::size_t found = 0; found < count; ++found) {
+        if (start == 0)
+            return std::string_view::npos;
+        do
+            --start;
+        while ((static_cast<unsigned char>(name[start]) & 0xC0) == 0x80);
+    }
+    return start;
+}
+
 }  // namespace
 
 std::string TemporaryNameFor(const std::string& targetPath)
 {
     const std::size_t nameStart = targetPath.rfind('/') + 1;  // 0 when there is no folder
     const std::string_view name = std::string_view(targetPath).substr(nameStart);
+    const std::size_t cut = StartOfLastCharacters(name, kTemporaryMark.size());
 
-    std::string temporary = targetPath;
-    if (name.size() >= kTemporaryMark.size())
-        temporary.replace(temporary.size() - kTemporaryMark.size(), kTemporaryMark.size(), kTemporaryMark);
     // A name too short to give up three characters, or one that already ends in "Tmp"
     // and so would name the target itself, gets the mark appended instead.
-    if (name.size() < kTemporaryMark.size() || temporary == targetPath)
-        temporary = targetPath + std::string(kTemporaryMark);
+    std::string temporary = targetPath.substr(0, nameStart + (cut == std::string_view::npos ? name.size() : cut));
+    temporary += kTemporaryMark;
+    if (temporary == targetPath)
+        temporary += kTemporaryMark;
     return temporary;
 }
 

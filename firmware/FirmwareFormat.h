@@ -32,14 +32,14 @@ using EepromRecords = std::array<EepromRecord, kRecordCount>;
 
 // The decoded configuration block. Texts hold 8-bit character codes.
 struct GeneratorSettings {
-    std::string slidingText;  // 0..112 characters
-    std::string fixedText;    // 0..6 characters (the call sign)
-    int frame = 0;            // 0..15
-    int slidingHeight = 0;    // 0 small, 1 medium, 2 normal, 3 big
+    std::string slidingText{};  // 0..112 characters
+    std::string fixedText{};    // 0..6 characters (the call sign)
+    int frame = 0;              // 0..15
+    int slidingHeight = 0;      // 0 small, 1 medium, 2 normal, 3 big
     int fixedHeight = 0;
-    int slidingColour = 0;    // colour code 0..7
+    int slidingColour = 0;      // colour code 0..7
     int fixedColour = 0;
-    int speed = 0;            // 0 slow, 1 normal, 2 high
+    int speed = 0;              // 0 slow, 1 normal, 2 high
 
     bool operator==(const GeneratorSettings&) const = default;
 };

@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,49 +22,39 @@ namespace firmware {
 
 namespace {
 
-// How many other temporary names are tried when the usual one is the source itself.
-constexpr int kTemporaryNameTries = 8;
-
-struct TargetState {
-    bool exists = false;
-    mode_t permissions = 0;
-};
-
 // Nothing but a regular file is replaced: renaming over a device or FIFO would swap out
-// the node itself.
-std::optional<TargetState> InspectTarget(const std::string& path)
+// the node itself. An existing target hands on its owner, group and permissions.
+bool InspectTarget(const std::string& path, std::optional<FileOwnership>& existing)
 {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT)
-            return TargetState{};
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode))
-        return std::nullopt;
-    return TargetState{true, static_cast<mode_t>(info.st_mode & 07777)};
-}
-
-std::optional<FileIdentity> IdentityOfName(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return FileIdentity{info.st_dev, info.st_ino};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT;
+    existing = FileOwnership{info.st_uid, info.st_gid, static_cast<mode_t>(info.st_mode & 07777)};
+    return S_ISREG(info.st_mode);
 }
 
 // The temporary file's usual name, unless that is the very file being read: a source
-// named like a temporary file must not be removed to make room.
-std::optional<std::string> TemporaryNameBeside(const std::string& target, const FileDescriptor& source)
+// named like a temporary file must not be removed to make room. Each further name is
+// longer, so that even a source linked under many of them ends the search, at the latest
+// where the system refuses names that long.
+std::string TemporaryNameBeside(const std::string& target, const FileDescriptor& source)
 {
     std::string name = TemporaryNameFor(target);
     const std::optional<FileIdentity> sourceIdentity = source.identity();
-    for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
-        if (!sourceIdentity || IdentityOfName(name) != sourceIdentity)
-            return name;
+    while (sourceIdentity && IdentityOfName(name) == sourceIdentity)
         name += "Tmp";
-    }
-    return std::nullopt;
+    return name;
+}
+
+// The source may have changed on disk since an open accepted it. It is copied only while it
+// still passes the open's own test, so a save never turns a valid target into a file the
+// tool refuses. Scanned, then read again from its start: memory stays flat.
+bool SourceStillValid(const FileDescriptor& source)
+{
+    FdInputBuffer input(source.get());
+    std::istream in(&input);
+    const bool valid = IsValidScan(ScanFirmware(in)) && !input.readFailed();
+    return valid && ::lseek(source.get(), 0, SEEK_SET) == 0;
 }
 
 bool WriteTemporary(const FileDescriptor& source, const EepromRecords& records, const TemporaryFile& temporary)
@@ -74,7 +65,7 @@ bool WriteTemporary(const FileDescriptor& source, const EepromRecords& records, 
     std::ostream out(&output);
     WriteFirmwareLayout(in, records, out);
     out.flush();
-    return out.good() && !output.writeFailed() && !input.readFailed();
+    return !output.writeFailed() && !input.readFailed();
 }
 
 // Makes the rename itself durable. The target has already been replaced by then, so a
@@ -85,6 +76,26 @@ void SyncFolder(const std::string& folder)
     if (directory.isOpen())
         ::fsync(directory.get());
 }
+
+// A write past a file-size limit (ulimit -f) raises SIGXFSZ, whose default action ends the
+// program with the user's edits. Ignored while a save runs, the write fails with EFBIG
+// instead, as any other write error; the program's own disposition comes back afterwards.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored()
+    {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
 
 }  // namespace
 
@@ -97,19 +108,17 @@ SaveOutcome SaveFirmwareFile(const std::string& sourcePath, const std::string& t
         return SaveOutcome::NotOpened;
 
     FileDescriptor source = FileDescriptor::OpenRegularForReading(sourcePath);
-    const std::optional<std::string> temporaryPath = TemporaryNameBeside(*target, source);
-    if (!temporaryPath)
-        return SaveOutcome::NotOpened;
-    TemporaryFile temporary(*temporaryPath);
-    temporary.removeStale();
-
-    const std::optional<TargetState> targetState = InspectTarget(*target);
-    if (!source.isOpen() || !targetState)
+    TemporaryFile temporary(TemporaryNameBeside(*target, source));
+    // Another save still writing its temporary file is left to finish undisturbed.
+    if (!temporary.removeStale())
         return SaveOutcome::NotOpened;
 
-    const std::optional<mode_t> permissions =
-        targetState->exists ? std::optional<mode_t>(targetState->permissions) : std::nullopt;
-    if (!temporary.create(permissions))
+    std::optional<FileOwnership> existing;
+    if (!source.isOpen() || !InspectTarget(*target, existing) || !SourceStillValid(source))
+        return SaveOutcome::NotOpened;
+
+    const FileSizeSignalIgnored keepRunning;
+    if (!temporary.create(existing))
         return SaveOutcome::NotOpened;
     if (!WriteTemporary(source, records, temporary))
         return SaveOutcome::NotOpened;

@@ -1,34 +1,37 @@
 #include "LineReader.h"
 
 #include <istream>
+#include <streambuf>
 
 namespace firmware {
 
 bool LineReader::next(Line& line)
 {
-    in_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    const auto extracted = static_cast<std::size_t>(in_.gcount());
-    if (extracted == 0 && in_.fail())
-        return false;
-
-    std::size_t length = extracted;
-    bool continues = false;
-    if (in_.eof()) {
-        // Last line, without a line end.
-    } else if (in_.fail()) {
-        // The buffer filled before a line feed: the rest is the next piece. getline marks
-        // that as failure; clearing it lets the next call go on reading.
-        in_.clear(in_.rdstate() & ~std::ios::failbit);
-        continues = true;
-    } else {
-        --length;  // getline counted the line feed it discarded
+    using Traits = std::streambuf::traits_type;
+    std::streambuf& in = *in_.rdbuf();
+    std::size_t length = 0;
+    bool ended = false;
+    bool atEnd = false;
+    // The line end is read within the same count as the characters, as fgets does: a line of
+    // exactly kMaxLineLength characters leaves its line end for the next read, an empty piece.
+    while (length < kMaxLineLength) {
+        const Traits::int_type c = in.sbumpc();
+        if (Traits::eq_int_type(c, Traits::eof())) {
+            atEnd = true;
+            break;
+        }
+        if (c == '\n' || (c == '\r' && in.sgetc() == '\n')) {
+            if (c == '\r')
+                in.sbumpc();
+            ended = true;
+            break;
+        }
+        buffer_[length++] = Traits::to_char_type(c);
     }
-
-    if (!continues && length > 0 && buffer_[length - 1] == '\r')
-        --length;
-
+    if (length == 0 && atEnd)
+        return false;
     line.text = std::string_view(buffer_.data(), length);
-    line.continues = continues;
+    line.continues = !ended && !atEnd;
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// Reads a text stream the way the firmware tool always has: into a fixed buffer of
-// kMaxLineLength + 1 characters, so a longer line comes out as several pieces and memory
-// never grows with the line or the file.
+// Reads a text stream the way the firmware tool always has, as C's fgets into a buffer of
+// kMaxLineLength + 1 on a file opened in text mode: a carriage return and line feed pair is
+// one line end that counts as one character, a lone carriage return is a character of its
+// line, and a line longer than kMaxLineLength comes out as several pieces, so memory never
+// grows with the line or the file.
 
 #include "FirmwareFormat.h"
 
@@ -15,7 +17,7 @@ namespace firmware {
 class LineReader {
 public:
     struct Line {
-        // The piece without its line end: the line feed, or carriage return and line feed.
+        // The piece without its line end.
         std::string_view text;
         // True when the piece filled the buffer and the same source line goes on in the next.
         bool continues = false;
@@ -28,7 +30,7 @@ public:
 
 private:
     std::istream& in_;
-    std::array<char, kMaxLineLength + 1> buffer_{};
+    std::array<char, kMaxLineLength> buffer_{};
 };
 
 }  // namespace firmware

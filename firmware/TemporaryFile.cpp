@@ -3,41 +3,84 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace firmware {
 
+namespace {
+
+// Whether the name still refers to the file open at fd, which another save may have
+// removed and replaced since.
+bool NameRefersTo(const std::string& path, const FileDescriptor& file)
+{
+    const std::optional<FileIdentity> named = IdentityOfName(path);
+    return named && named == file.identity();
+}
+
+bool TryLock(const FileDescriptor& file)
+{
+    return ::flock(file.get(), LOCK_EX | LOCK_NB) == 0;
+}
+
+}  // namespace
+
 TemporaryFile::~TemporaryFile()
 {
-    if (created_) {
-        file_.close();
+    // Removed before the lock goes with the descriptor, so no other save can have taken
+    // the name in between.
+    if (created_)
         ::unlink(path_.c_str());
-    }
 }
 
-void TemporaryFile::removeStale() const
+bool TemporaryFile::removeStale() const
 {
-    // Whether it could be removed does not matter: create() refuses anything still there.
-    ::unlink(path_.c_str());
+    struct stat info {};
+    if (::lstat(path_.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        // Nothing, or a link or a node that no save makes. A folder stays, for create() to refuse.
+        ::unlink(path_.c_str());
+        return true;
+    }
+    const FileDescriptor held(::open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!held.isOpen())
+        return true;
+    if (!TryLock(held))
+        return false;
+    // Locked, it can be no live save's; but unlink only the file that was locked.
+    if (NameRefersTo(path_, held))
+        ::unlink(path_.c_str());
+    return true;
 }
 
-bool TemporaryFile::create(std::optional<mode_t> permissions)
+bool TemporaryFile::create(const std::optional<FileOwnership>& ownership)
 {
     file_ = FileDescriptor(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file_.isOpen())
         return false;
+    if (!TryLock(file_) || !NameRefersTo(path_, file_)) {
+        file_.close();
+        return false;
+    }
     created_ = true;
-    return !permissions || ::fchmod(file_.get(), *permissions) == 0;
+    if (!ownership)
+        return true;
+    // Owner first: changing it clears set-user and set-group bits that fchmod then restores.
+    if (::fchown(file_.get(), ownership->owner, ownership->group) != 0) {
+        // Only root may give a file away: anyone else's save keeps it as their own.
+    }
+    return ::fchmod(file_.get(), ownership->permissions) == 0;
 }
 
 bool TemporaryFile::replace(const std::string& target)
 {
-    if (!created_ || ::fsync(file_.get()) != 0 || !file_.close())
+    if (!created_ || ::fsync(file_.get()) != 0)
         return false;
     if (std::rename(path_.c_str(), target.c_str()) != 0)
         return false;
     created_ = false;  // the name now belongs to the target
+    // The data is on disk already; the lock goes with the descriptor.
+    file_.close();
     return true;
 }
 
