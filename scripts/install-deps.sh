@@ -11,7 +11,7 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  srecord gputils
+  gputils
   xvfb openbox xdotool x11-utils imagemagick adwaita-qt6
   desktop-file-utils appstream lintian dpkg-dev file
 )
