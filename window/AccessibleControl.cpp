@@ -1,0 +1,40 @@
+#include "AccessibleControl.h"
+
+#include "BevelPanel.h"
+#include "ShapeWidget.h"
+
+AccessibleControl::AccessibleControl(QWidget* widget, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
+{
+}
+
+QAccessibleInterface* AccessibleControl::Create(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ShapeWidget"))
+        return new AccessibleControl(qobject_cast<ShapeWidget*>(object), QAccessible::Graphic);
+    auto* panel = qobject_cast<BevelPanel*>(object);
+    if (className != QLatin1String("BevelPanel") || panel == nullptr)
+        return nullptr;
+    if (!panel->caption().isEmpty())
+        return new AccessibleControl(panel, QAccessible::StatusBar);
+    return new AccessibleControl(panel, panel->isClickable() ? QAccessible::RadioButton : QAccessible::Pane);
+}
+
+QString AccessibleControl::text(QAccessible::Text kind) const
+{
+    const QString text = QAccessibleWidget::text(kind);
+    const auto* panel = qobject_cast<const BevelPanel*>(widget());
+    if (kind == QAccessible::Name && text.isEmpty() && panel != nullptr)
+        return panel->caption();
+    return text;
+}
+
+QAccessible::State AccessibleControl::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    if (role() == QAccessible::RadioButton) {
+        state.checkable = true;
+        state.checked = static_cast<const BevelPanel*>(widget())->bevelInner() == BevelPanel::Lowered;
+    }
+    return state;
+}
