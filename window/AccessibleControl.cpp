@@ -32,6 +32,9 @@ QString AccessibleControl::text(QAccessible::Text kind) const
 QAccessible::State AccessibleControl::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
+    // A shape without a name only outlines another control: nothing to read out.
+    if (role() == QAccessible::Graphic && text(QAccessible::Name).isEmpty())
+        state.invisible = true;
     if (role() == QAccessible::RadioButton) {
         state.checkable = true;
         state.checked = static_cast<const BevelPanel*>(widget())->bevelInner() == BevelPanel::Lowered;

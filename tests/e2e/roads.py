@@ -156,7 +156,8 @@ def names_road():
     key("Tab", "Tab", "space")  # the call sign's palette
     expect(("panel", "Backgr. Color", "showing"),
            ("radio button", "Black", "checked", "focusable", "focused"),
-           ("radio button", "White", "-checked", "-focusable"))
+           ("radio button", "White", "-checked", "-focusable"),
+           ("image", "", "-visible"))  # the highlight's outline: the checked state says it
     key("Escape", "ctrl+i")
     expect(("status bar", opened), ("check box", "Quadro 6", "checked"),
            ("image", "Rosso"), ("image", "Nero"), ("radio button", "Bianco"),
