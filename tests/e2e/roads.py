@@ -85,9 +85,9 @@ def keys_road():
     type_text("Q0TEST")
     # The call sign's background: black to red.
     key("Tab", "space", "Down", "Down", "Return")
-    # The sliding text's background, red: Escape, then the Cancell button keep it, as the
-    # next opening shows; then cyan.
-    key("Tab", "Tab", "Tab", "space", "Down", "Escape", "space", "Up", "Tab", "Tab", "space",
+    # The sliding text's background, red: Escape, then Enter on the Cancell button keep it,
+    # as the next opening shows; then cyan.
+    key("Tab", "Tab", "Tab", "space", "Down", "Escape", "space", "Up", "Tab", "Tab", "Return",
         "space", "Down", "Down", "Down", "Return")
     key("ctrl+s")
     answer_file_dialog("Scrittura File", saved)
