@@ -35,9 +35,7 @@ QAccessible::State AccessibleControl::state() const
     // A shape without a name only outlines another control: nothing to read out.
     if (role() == QAccessible::Graphic && text(QAccessible::Name).isEmpty())
         state.invisible = true;
-    if (role() == QAccessible::RadioButton) {
-        state.checkable = true;
+    if (role() == QAccessible::RadioButton)
         state.checked = static_cast<const BevelPanel*>(widget())->bevelInner() == BevelPanel::Lowered;
-    }
     return state;
 }
