@@ -16,12 +16,12 @@ export XDG_RUNTIME_DIR="$scratch" XDG_CONFIG_HOME="$scratch" XDG_CACHE_HOME="$sc
 # The server picks a free display itself and tells its number, so sessions never race.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 for _ in $(seq 100); do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
-[[ -s "$scratch/display" ]] || { cat "$scratch/xvfb.log" >&2; exit 2; }
+[[ -s "$scratch/display" ]] || { cat "$scratch"/*.log >&2; exit 2; }
 export DISPLAY=":$(cat "$scratch/display")"
 
 openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
 # openbox announces itself on the root window once it manages the screen.
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { cat "$scratch/openbox.log" >&2; exit 2; }
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { cat "$scratch"/*.log >&2; exit 2; }
 
 "$@"
