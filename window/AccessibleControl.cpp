@@ -8,12 +8,14 @@ AccessibleControl::AccessibleControl(QWidget* widget, QAccessible::Role role)
 {
 }
 
-QAccessibleInterface* AccessibleControl::Create(const QString& className, QObject* object)
+// Qt asks for each class of the object in turn, most derived first: the object itself
+// tells what it is.
+QAccessibleInterface* AccessibleControl::Create(const QString&, QObject* object)
 {
-    if (className == QLatin1String("ShapeWidget"))
-        return new AccessibleControl(qobject_cast<ShapeWidget*>(object), QAccessible::Graphic);
+    if (auto* shape = qobject_cast<ShapeWidget*>(object))
+        return new AccessibleControl(shape, QAccessible::Graphic);
     auto* panel = qobject_cast<BevelPanel*>(object);
-    if (className != QLatin1String("BevelPanel") || panel == nullptr)
+    if (panel == nullptr)
         return nullptr;
     if (!panel->caption().isEmpty())
         return new AccessibleControl(panel, QAccessible::StatusBar);
