@@ -27,16 +27,15 @@ void KeyGrid::setCurrent(QWidget* cell)
 int KeyGrid::Neighbour(int index, int key) const
 {
     const int column = index % columns_;
-    const int count = int(cells_.size());
     switch (key) {
     case Qt::Key_Left:
         return column > 0 ? index - 1 : index;
     case Qt::Key_Right:
-        return column + 1 < columns_ && index + 1 < count ? index + 1 : index;
+        return column + 1 < columns_ ? index + 1 : index;
     case Qt::Key_Up:
         return index >= columns_ ? index - columns_ : index;
     case Qt::Key_Down:
-        return index + columns_ < count ? index + columns_ : index;
+        return index + columns_ < int(cells_.size()) ? index + columns_ : index;
     default:
         return -1;
     }

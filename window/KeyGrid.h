@@ -6,7 +6,7 @@
 class QFocusFrame;
 class QWidget;
 
-// Keyboard use of a set of like controls laid out in rows, one of them the current one.
+// Keyboard use of a set of like controls laid out in full rows, one of them the current one.
 // The current control is the set's one tab stop. The arrow keys click the neighbour (left
 // and right along a row, up and down between rows; nothing past an edge), Space and Enter
 // click the control that has the focus. A focus frame around the control that has the

@@ -77,9 +77,8 @@ def keys_road():
     key("ctrl+o")
     answer_file_dialog("Apertura File", opened)
     # Back from the dialog, the focus is on the first control or on none: Shift+Tab goes
-    # to the last one either way, Tab from there to the frames' one stop, frame 6. Then on
-    # to 12; Up stops at the top row.
-    key("shift+Tab", "Tab", "Up", "Right", "Down", "Left", "Left", "Left")
+    # to the last one either way, Tab from there to the frames' one stop, frame 6; then 12.
+    key("shift+Tab", "Tab", "Down", "Left", "Left")
     # Tab goes on to the call sign and selects it all, so typing replaces it.
     key("Tab")
     type_text("Q0TEST")
@@ -147,19 +146,23 @@ def names_road():
           "the status panel's new text announced")
     key("ctrl+o")
     answer_file_dialog("Open File", opened)
-    key("shift+Tab", "Tab")  # to the frames' one tab stop, the current frame
+    # To the frames' one tab stop, the current frame; the arrows stop at every edge.
+    key("shift+Tab", "Tab")
     expect(("status bar", opened),
            ("check box", "Frame 6", "checked", "focusable", "focused"),
            ("check box", "Frame 16", "-checked", "-focusable"),
            ("image", "Red"), ("image", "Black"),
            ("text", "Click and digit the Sliding Text"), ("text", "Click and digit CALL"))
+    for keys, frame in ((["Left"] * 6, 1), (["Down"] * 2, 9), (["Up"] * 2, 1), (["Right"] * 8, 8)):
+        key(*keys)
+        expect(("check box", f"Frame {frame}", "checked", "focused"))
     key("Tab", "Tab", "space")  # the call sign's palette
     expect(("panel", "Backgr. Color", "showing"),
            ("radio button", "Black", "checked", "focusable", "focused"),
            ("radio button", "White", "-checked", "-focusable"),
            ("image", "", "-visible"))  # the highlight's outline: the checked state says it
     key("Escape", "ctrl+i")
-    expect(("status bar", opened), ("check box", "Quadro 6", "checked"),
+    expect(("status bar", opened), ("check box", "Quadro 8", "checked"),
            ("image", "Rosso"), ("image", "Nero"), ("radio button", "Bianco"),
            ("text", "Cliccare e digitare il Nominativo"))
 
