@@ -67,6 +67,18 @@ constexpr std::array<Column, static_cast<std::size_t>(Piece::Count)> kPieces{{
      "`abcdefghijklmnopqrstuvwxyx}{|~"},
 }};
 
+// By colour code; the Italian words are those of the palette's own panels.
+constexpr std::array<Column, 8> kColourNames{{
+    {"Nero", "Black"},
+    {"Blu", "Blue"},
+    {"Rosso", "Red"},
+    {"Viola", "Magenta"},
+    {"Verde", "Green"},
+    {"Azzurro", "Cyan"},
+    {"Giallo", "Yellow"},
+    {"Bianco", "White"},
+}};
+
 constexpr bool isKnown(Language language)
 {
     return static_cast<std::size_t>(language) < kLanguageCount;
@@ -141,6 +153,13 @@ std::string refusedCharacterText(Language language, char32_t character)
     text += subject(character);
     text += piece(language, Piece::WarningSuffix);
     return text;
+}
+
+std::string_view colourName(Language language, int code)
+{
+    if (!isKnown(language) || code < 0 || code >= int(kColourNames.size()))
+        return {};
+    return kColourNames[std::size_t(code)][static_cast<std::size_t>(language)];
 }
 
 bool characterPasses(char32_t character)

@@ -32,6 +32,10 @@ std::string invalidFileText(Language language, std::string_view fileName);
 // empty for NUL, else the character itself (UTF-8).
 std::string refusedCharacterText(Language language, char32_t character);
 
+// The name of a colour code (0..7) as a screen reader speaks it; empty for any other
+// number.
+std::string_view colourName(Language language, int code);
+
 // Codes 8 and 32..127 pass; everything else is refused.
 bool characterPasses(char32_t character);
 

@@ -48,7 +48,7 @@ if (( ! measure )); then
   exec bash tests/e2e/xsession.sh bash "$0" --measure --runs "$runs" --build-dir "$build_dir"
 fi
 
-source tests/e2e/xdriver.sh
+source scripts/xdriver.sh
 export QT_QPA_PLATFORM=xcb
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-bench.XXXXXX")
 trap 'xd_stop; rm -rf "$scratch"' EXIT

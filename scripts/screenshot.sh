@@ -36,7 +36,7 @@ if (( ! inside )); then
   exec bash tests/e2e/xsession.sh bash "$0" --inside --out "$out"
 fi
 
-source tests/e2e/xdriver.sh
+source scripts/xdriver.sh
 export QT_QPA_PLATFORM=xcb
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-screenshot.XXXXXX")

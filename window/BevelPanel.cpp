@@ -1,5 +1,7 @@
 #include "BevelPanel.h"
 
+#include <QAccessible>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -38,6 +40,8 @@ void BevelPanel::setCaption(const QString& caption)
         return;
     caption_ = caption;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BevelPanel::setAlignment(Qt::Alignment alignment)
@@ -54,6 +58,16 @@ QRect BevelPanel::captionRect() const
     if (inner_ != None)
         inset += bevelWidth_;
     return rect().adjusted(inset, inset, -inset, -inset);
+}
+
+bool BevelPanel::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&BevelPanel::clicked));
+}
+
+void BevelPanel::click()
+{
+    emit clicked();
 }
 
 void BevelPanel::drawBevel(QPainter& painter, QRect& area, Bevel bevel) const

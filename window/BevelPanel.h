@@ -37,6 +37,12 @@ public:
     // The area left inside both bevels and the border, where the caption goes.
     QRect captionRect() const;
 
+    // Whether anything listens to clicks on the panel.
+    bool isClickable() const;
+
+public slots:
+    void click();
+
 signals:
     void clicked();
 

@@ -1,5 +1,6 @@
 #include "FormTessel.h"
 
+#include "AccessibleControl.h"
 #include "BevelPanel.h"
 #include "CaptionSet.h"
 #include "DeferredIconEngine.h"
@@ -10,9 +11,12 @@
 #include "KelvoResources.h"
 #include "ShapeWidget.h"
 #include "TextEntryRule.h"
+#include "WindowAccess.h"
 #include "firmware/FirmwareFile.h"
 #include "ui_FormTessel.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -85,6 +89,8 @@ int SelectedPosition(const QComboBox* list)
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
 {
+    // Before any control exists: a screen reader may ask about each as it is built.
+    QAccessible::installFactory(AccessibleControl::Create);
     ui->setupUi(this);
     // Where Qt's translations are not installed, its texts simply stay English.
     (void)qtTexts_.load(QLocale(QLocale::Italian), QStringLiteral("qt"), QStringLiteral("_"),
@@ -98,6 +104,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     ui->EditNominativo->installEventFilter(this);
     ConnectHandlers();
     FormCreate();
+    new WindowAccess(*this, *ui);
     describeStartupTexts(*this);
     setFixedSize(FixedWindowSize());
     CentreOnScreen();

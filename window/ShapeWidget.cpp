@@ -18,6 +18,7 @@ void ShapeWidget::setBrushColor(const QColor& color)
         return;
     brush_ = color;
     update();
+    emit brushColorChanged();
 }
 
 void ShapeWidget::paintEvent(QPaintEvent*)

@@ -9,7 +9,7 @@
 class ShapeWidget : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor penColor READ penColor WRITE setPenColor)
-    Q_PROPERTY(QColor brushColor READ brushColor WRITE setBrushColor)
+    Q_PROPERTY(QColor brushColor READ brushColor WRITE setBrushColor NOTIFY brushColorChanged)
 
 public:
     explicit ShapeWidget(QWidget* parent = nullptr);
@@ -18,6 +18,9 @@ public:
     QColor brushColor() const { return brush_; }
     void setPenColor(const QColor& color);
     void setBrushColor(const QColor& color);
+
+signals:
+    void brushColorChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,8 +5,9 @@
 ;
 ;   gpasm -o generator.hex generator.asm            the file the tests open
 ;   gpasm -D EDITED -o edited.hex generator.asm     the same file after the test's edits:
-;                                                   frame 16 (number 15) picked, call sign
-;                                                   Q0TEST typed, the rest as it was
+;                                                   frame 12 (number 11) picked, call sign
+;                                                   Q0TEST typed, its background red and
+;                                                   the sliding text's cyan, the rest as it was
         processor 16f628a
         radix   dec
         __config 0x3F10
@@ -50,11 +51,15 @@ sliding de      "CQ CQ DE N0CALL - ATV TEST PATTERN"
 #endif
         markers 6               ; spare
 #ifdef EDITED
-        de      15              ; frame
+        de      11              ; frame
 #else
         de      5
 #endif
         de      0x12            ; heights: sliding text medium, call sign normal
+#ifdef EDITED
+        de      0x52            ; backgrounds: sliding text cyan, call sign red
+#else
         de      0x28            ; backgrounds: sliding text red, call sign black
+#endif
         de      2               ; speed normal
         end

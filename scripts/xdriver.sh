@@ -1,6 +1,6 @@
-# Helpers for driving a program in an X session with xdotool as a user would, and for
-# taking pictures of its windows. Sourced by the end-to-end tests, scripts/screenshot.sh and
-# scripts/bench-startup.sh; they need DISPLAY (tests/e2e/xsession.sh sets it).
+# Helpers for driving the program in an X session with xdotool and taking pictures of its
+# windows; sourced by scripts/screenshot.sh and scripts/bench-startup.sh inside
+# tests/e2e/xsession.sh, which sets DISPLAY.
 
 # Seconds since the epoch, whole.
 xd_now() { echo "${EPOCHREALTIME%.*}"; }
@@ -40,13 +40,6 @@ xd_activate() {
 # Keys and text go to whichever window has the keyboard, as from a real keyboard.
 xd_key() { xdotool key --clearmodifiers --delay 40 "$@"; }
 xd_type() { xdotool type --clearmodifiers --delay 20 -- "$1"; }
-
-# Clicks the left button at ($2, $3) relative to the top-left corner of window $1's client
-# area.
-xd_click_at() {
-  xd_geometry "$1" || return 1
-  xdotool mousemove "$((WIN_X + $2))" "$((WIN_Y + $3))" sleep 0.1 click 1
-}
 
 # Sets WIN_X, WIN_Y, WIN_WIDTH and WIN_HEIGHT to window $1's client area on the screen.
 # (xwininfo, as xdotool getwindowgeometry shifts a framed window by its frame.)
@@ -106,18 +99,6 @@ XD_PID=""
 XD_FAILURE_SHOT=""
 XD_LOG=""
 
-# Empties the folder XD_RUN=$1/$2 for one test's files; a failure's picture goes beside it
-# as $1/$2-failure.png. The program is stopped when the script ends.
-xd_begin_run() {
-  XD_RUN="$1/$2"
-  rm -rf "$XD_RUN"
-  mkdir -p "$XD_RUN"
-  XD_FAILURE_SHOT="$1/$2-failure.png"
-  XD_LOG="$XD_RUN/program.log"
-  rm -f "$XD_FAILURE_SHOT"
-  trap xd_stop EXIT
-}
-
 # Stops the program if it still runs. Usable as an EXIT trap.
 xd_stop() {
   if [[ -n "$XD_PID" ]]; then
@@ -144,13 +125,6 @@ xd_wait_end() {
   XD_PID=""
 }
 
-# Waits up to 10 seconds for the file $1 to appear.
-xd_wait_file() {
-  local _
-  for _ in $(seq 100); do [[ -e "$1" ]] && return 0; sleep 0.1; done
-  return 1
-}
-
 # Ends the script as failed: the message, a picture of the screen and the program's output.
 xd_fail() {
   echo "FAIL: $*" >&2
@@ -163,5 +137,3 @@ xd_fail() {
   fi
   exit 1
 }
-
-xd_step() { echo "-- $*"; }

@@ -1,0 +1,171 @@
+"""The program in a real X server, used with the keyboard alone (keys), and read as a
+screen reader reads it (names). Run inside xsession.sh and dbus-run-session:
+
+    roads.py keys|names PROGRAM SOURCE_HEX EXPECTED_HEX WORK_DIR
+"""
+import atexit
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+mode, program, source, expected, work = sys.argv[1:6]
+opened, saved = f"{work}/generatore.hex", f"{work}/salvato.hex"
+
+
+def poll(check, limit):
+    end = time.monotonic() + limit
+    while not (result := check()) and time.monotonic() < end:
+        while GLib.MainContext.default().iteration(False):  # the screen reader's events
+            pass
+        time.sleep(0.05)
+    return result
+
+
+def until(check, what, limit=20):
+    return poll(check, limit) or fail(f"{what}: not within {limit} s")
+
+
+def fail(message):
+    shot = f"{work}/failure.png"
+    subprocess.run(["import", "-window", "root", shot])
+    sys.exit(f"FAIL: {message} (the screen: {shot}, the program's output: {work}/program.log)")
+
+
+def window(title):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
+                           capture_output=True, text=True).stdout.split()
+    return found[0] if found else None
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--delay", "40", *keys], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+
+
+def answer_file_dialog(title, path):
+    until(lambda: window(title), f"a dialog titled '{title}'")
+    key("ctrl+a")
+    type_text(path)
+    # The name field's completion list may take a Return for itself.
+    if not any(key("Return") or poll(lambda: not window(title), 2) for _ in range(3)):
+        fail(f"the dialog '{title}' did not take {path}")
+
+
+def start():
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    shutil.copyfile(source, opened)
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    app = subprocess.Popen([program], env=env, stdout=open(f"{work}/program.log", "w"),
+                           stderr=subprocess.STDOUT)
+    atexit.register(app.kill)
+    main = until(lambda: window("Personalizzazione Barre  Kelvo"), "the main window")
+    subprocess.run(["xdotool", "windowactivate", "--sync", main])
+    return app
+
+
+def keys_road():
+    app = start()
+    key("ctrl+o")
+    answer_file_dialog("Apertura File", opened)
+    # Back from the dialog, the focus is on the first control or on none: Shift+Tab goes
+    # to the last one either way, Tab from there to the frames' one stop, frame 6; then 12.
+    key("shift+Tab", "Tab", "Down", "Left", "Left")
+    # Tab goes on to the call sign and selects it all, so typing replaces it.
+    key("Tab")
+    type_text("Q0TEST")
+    # The call sign's background: black to red.
+    key("Tab", "space", "Down", "Down", "Return")
+    # The sliding text's background, red: Escape, then Enter on the Cancell button keep it,
+    # as the next opening shows; then cyan.
+    key("Tab", "Tab", "Tab", "space", "Down", "Escape", "space", "Up", "Tab", "Tab", "Return",
+        "space", "Down", "Down", "Down", "Return")
+    key("ctrl+s")
+    answer_file_dialog("Scrittura File", saved)
+    until(lambda: os.path.exists(saved), f"the file {saved}")
+    key("ctrl+x")
+    until(lambda: app.poll() is not None, "the end of the program")
+    with open(expected, "rb") as file:  # written with CR LF, and none after the last line
+        want = b"\r\n".join(file.read().splitlines())
+    with open(saved, "rb") as file:
+        got = file.read()
+    if app.returncode != 0 or got != want:
+        fail(f"exit status {app.returncode}; saved:\n{got.decode()}\nexpected:\n{want.decode()}")
+
+
+def described(accessible):
+    """Role, name and states of the object and of all within it, but those going away."""
+    try:
+        states = {pyatspi.stateToString(state) for state in accessible.getState().getStates()}
+        yield accessible.getRoleName(), accessible.name, states
+        children = list(accessible)
+    except (AttributeError, GLib.Error):
+        return
+    for child in children:
+        yield from described(child)
+
+
+def seen(role, name, *states):
+    """Whether the program shows an object of that role and name with the states named,
+    and without those named with a leading minus."""
+    for app in pyatspi.Registry.getDesktop(0):
+        for found in described(app) if app and app.name == "kelvo-barre" else []:
+            if found[:2] == (role, name) and all(
+                    (state[1:] not in found[2]) if state[0] == "-" else (state in found[2])
+                    for state in states):
+                return True
+    return False
+
+
+def expect(*rows):
+    for row in rows:
+        until(lambda: seen(*row), f"the screen reader's {row}")
+
+
+def names_road():
+    announced = []
+
+    def heard(event):
+        try:
+            announced.append((event.source.getRoleName(), event.source.name))
+        except GLib.Error:  # a dialog that is going away
+            pass
+    pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
+    start()
+    expect(("status bar", "Cliccare sull' icona di sinistra per aprire il file "))
+    key("ctrl+e")
+    until(lambda: ("status bar", "Click on left icon to open the file") in announced,
+          "the status panel's new text announced")
+    key("ctrl+o")
+    answer_file_dialog("Open File", opened)
+    # To the frames' one tab stop, the current frame; the arrows stop at every edge.
+    key("shift+Tab", "Tab")
+    expect(("status bar", opened),
+           ("check box", "Frame 6", "checked", "focusable", "focused"),
+           ("check box", "Frame 16", "-checked", "-focusable"),
+           ("image", "Red"), ("image", "Black"),
+           ("text", "Click and digit the Sliding Text"), ("text", "Click and digit CALL"))
+    for keys, frame in ((["Left"] * 6, 1), (["Down"] * 2, 9), (["Up"] * 2, 1), (["Right"] * 8, 8)):
+        key(*keys)
+        expect(("check box", f"Frame {frame}", "checked", "focused"))
+    key("Tab", "Tab", "space")  # the call sign's palette
+    expect(("panel", "Backgr. Color", "showing"),
+           ("radio button", "Black", "checked", "focusable", "focused"),
+           ("radio button", "White", "-checked", "-focusable"),
+           ("image", "", "-visible"))  # the highlight's outline: the checked state says it
+    key("Escape", "ctrl+i")
+    expect(("status bar", opened), ("check box", "Quadro 8", "checked"),
+           ("image", "Rosso"), ("image", "Nero"), ("radio button", "Bianco"),
+           ("text", "Cliccare e digitare il Nominativo"))
+
+
+{"keys": keys_road, "names": names_road}[mode]()
+print(f"PASS: {mode}")
