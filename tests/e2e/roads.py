@@ -63,12 +63,19 @@ def start():
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     shutil.copyfile(source, opened)
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    # A dark desktop style asked for: the window must keep its own look all the same.
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               QT_STYLE_OVERRIDE="Adwaita-Dark")
     app = subprocess.Popen([program], env=env, stdout=open(f"{work}/program.log", "w"),
                            stderr=subprocess.STDOUT)
     atexit.register(app.kill)
     main = until(lambda: window("Personalizzazione Barre  Kelvo"), "the main window")
     subprocess.run(["xdotool", "windowactivate", "--sync", main])
+    # Between the two text groups the window shows its own button face.
+    pixel = subprocess.run(["import", "-window", main, "-crop", "1x1+530+320", "-depth", "8", "txt:-"],
+                           capture_output=True, text=True).stdout
+    if "#ECE9D8" not in pixel:
+        fail(f"the window does not keep its own colours under a dark style: {pixel}")
     return app
 
 
