@@ -3,6 +3,7 @@
 # dialog as a user would, in a private X session (Xvfb + openbox):
 #   docs/screenshot-it.png   as the program starts, in Italian
 #   docs/screenshot-en.png   after switching to English with Ctrl+E
+#   docs/screenshot-it-scale2.png   in Italian again, with every size doubled (QT_SCALE_FACTOR=2)
 #
 #   scripts/screenshot.sh [--out DIR] [--no-build]
 #
@@ -49,29 +50,41 @@ firmware="$scratch/generatore.hex"
 gpasm -o "$firmware" tests/data/generator.asm >/dev/null || xd_fail "gpasm could not assemble the firmware file"
 
 mkdir -p "$out"
-xd_start "$program"
-
 italian_title='Personalizzazione Barre  Kelvo'
 english_title='Customize Bar Kelvo'
 
-wid=$(xd_wait_window "$italian_title" 30) || xd_fail "no window titled '$italian_title' appeared"
-xd_activate "$wid"
-xd_key ctrl+o
-xd_wait_window 'Apertura File' 10 >/dev/null || xd_fail "Ctrl+O opened no dialog titled 'Apertura File...'"
-xd_answer_file_dialog "$firmware" 'Apertura File' || xd_fail "the open dialog did not take $firmware"
-# The pointer goes out of the way, so that no hint covers the window.
-xdotool mousemove 1270 1010
-sleep 1
+# Starts the program at the scale $1 and opens the firmware file through the open dialog;
+# the window is $wid.
+start_and_open() {
+  QT_SCALE_FACTOR=$1 xd_start "$program"
+  wid=$(xd_wait_window "$italian_title" 30) || xd_fail "no window titled '$italian_title' appeared"
+  xd_activate "$wid"
+  xd_key ctrl+o
+  xd_wait_window 'Apertura File' 10 >/dev/null || xd_fail "Ctrl+O opened no dialog titled 'Apertura File...'"
+  xd_answer_file_dialog "$firmware" 'Apertura File' || xd_fail "the open dialog did not take $firmware"
+  # The pointer goes out of the way, so that no hint covers the window.
+  xdotool mousemove 1590 1190
+  sleep 1
+}
+
+# Ends the program with Ctrl+X.
+end_program() {
+  xd_key ctrl+x
+  xd_wait_end || xd_fail "the program did not end on Ctrl+X"
+}
+
+start_and_open 1
 xd_shot_window "$wid" "$out/screenshot-it.png" || xd_fail "could not take the Italian picture"
 echo "screenshot: $out/screenshot-it.png"
-
 xd_activate "$wid"
 xd_key ctrl+e
-xd_wait_window "$english_title" 5 >/dev/null ||
-  xd_fail "the English title '$english_title' did not appear after Ctrl+E (has the language switch been built?)"
+xd_wait_window "$english_title" 5 >/dev/null || xd_fail "the English title '$english_title' did not appear after Ctrl+E"
 sleep 1
 xd_shot_window "$wid" "$out/screenshot-en.png" || xd_fail "could not take the English picture"
 echo "screenshot: $out/screenshot-en.png"
+end_program
 
-xd_key ctrl+x
-xd_wait_end || xd_fail "the program did not end on Ctrl+X"
+start_and_open 2
+xd_shot_window "$wid" "$out/screenshot-it-scale2.png" || xd_fail "could not take the picture at scale 2"
+echo "screenshot: $out/screenshot-it-scale2.png"
+end_program

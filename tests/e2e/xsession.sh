@@ -14,7 +14,7 @@ trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$scratch"' EXIT
 export XDG_RUNTIME_DIR="$scratch" XDG_CONFIG_HOME="$scratch" XDG_CACHE_HOME="$scratch"
 
 # The server picks a free display itself and tells its number, so sessions never race.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 for _ in $(seq 100); do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
 [[ -s "$scratch/display" ]] || { cat "$scratch"/*.log >&2; exit 2; }
 export DISPLAY=":$(cat "$scratch/display")"
