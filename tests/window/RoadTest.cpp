@@ -136,8 +136,17 @@ TEST_F(Road, OpenEditAndSaveInItalian)
 
     Click("PulsScorrColSfo");
     ExpectLooksLike(window, u"palette-sliding"_s, {Find("Panel4")});
-    for (const char* control : {"PanelGiallo", "OkColore", "PulsFissoColSfo", "PanelBlu", "CancellaColore",
-                                "PulsFissoColSfo", "PanelAzzurro", "OkColore"})
+    // Every colour the palette offers is the one the swatch then shows.
+    for (const char* colour : {"PanelNero", "PanelBlu", "PanelRosso", "PanelViola", "PanelVerde", "PanelAzzurro",
+                               "PanelBianco", "PanelGiallo"}) {
+        Click(colour);
+        const QColor offered = Find(colour)->grab().toImage().pixelColor(50, 10);
+        Click("OkColore");
+        EXPECT_EQ(Find("ShapeSfondoTesto")->grab().toImage().pixelColor(9, 12), offered) << colour;
+        Click("PulsScorrColSfo");
+    }
+    for (const char* control : {"CancellaColore", "PulsFissoColSfo", "PanelBlu", "CancellaColore", "PulsFissoColSfo",
+                                "PanelAzzurro", "OkColore"})
         Click(control);
 
     QTest::keyClick(Find("EditTesto"), Qt::Key_End);
