@@ -13,9 +13,13 @@ trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$scratch"' EXIT
 # Nothing of the user's own desktop settings leaks in or is written.
 export XDG_RUNTIME_DIR="$scratch" XDG_CONFIG_HOME="$scratch" XDG_CACHE_HOME="$scratch"
 
-# The server picks a free display itself and tells its number, so sessions never race.
+# The server picks a free display itself and tells its number; two servers starting at the
+# same moment can pick the same one, so one session at a time starts its server.
+exec 9>"${TMPDIR:-/tmp}/kelvo-xsession.lock"
+flock 9
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 for _ in $(seq 100); do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
+flock -u 9
 [[ -s "$scratch/display" ]] || { cat "$scratch"/*.log >&2; exit 2; }
 export DISPLAY=":$(cat "$scratch/display")"
 
