@@ -95,15 +95,4 @@ std::span<const CaptionRow> captionRows()
     return kRows;
 }
 
-std::string startupText(const CaptionRow& row)
-{
-    std::string text(row.text[static_cast<std::size_t>(Language::Italian)]);
-    const bool windowTitle = row.control == "Form1" && row.property == Property::Caption;
-    if (windowTitle || row.property == Property::StatusPrompt)
-        text += ' ';
-    else if (row.control == "ComboVelocita" && row.property == Property::TextAndItems)
-        text = "Velocita'";
-    return text;
-}
-
 }  // namespace i18n

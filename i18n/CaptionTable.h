@@ -37,9 +37,4 @@ struct CaptionRow {
 // All rows, in writing order.
 std::span<const CaptionRow> captionRows();
 
-// The form's own text for a row, shown from start-up until the first switch: the
-// Italian text, except that the window title and the status prompt end in one more
-// blank and the speed list's placeholder reads "Velocita'".
-std::string startupText(const CaptionRow& row);
-
 }  // namespace i18n

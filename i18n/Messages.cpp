@@ -79,11 +79,6 @@ constexpr std::array<Column, 8> kColourNames{{
     {"Bianco", "White"},
 }};
 
-constexpr bool isKnown(Language language)
-{
-    return static_cast<std::size_t>(language) < kLanguageCount;
-}
-
 std::string_view piece(Language language, Piece id)
 {
     return kPieces[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)];
@@ -129,15 +124,11 @@ std::string subject(char32_t character)
 
 std::string_view message(Language language, Message id)
 {
-    if (!isKnown(language) || static_cast<std::size_t>(id) >= kMessages.size())
-        return {};
     return kMessages[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)];
 }
 
 std::string invalidFileText(Language language, std::string_view fileName)
 {
-    if (!isKnown(language))
-        return {};
     std::string text(piece(language, Piece::InvalidFileLead));
     text += fileName;
     text += kLineBreak;
@@ -147,8 +138,6 @@ std::string invalidFileText(Language language, std::string_view fileName)
 
 std::string refusedCharacterText(Language language, char32_t character)
 {
-    if (!isKnown(language))
-        return {};
     std::string text(piece(language, Piece::WarningPrefix));
     text += subject(character);
     text += piece(language, Piece::WarningSuffix);
@@ -157,7 +146,7 @@ std::string refusedCharacterText(Language language, char32_t character)
 
 std::string_view colourName(Language language, int code)
 {
-    if (!isKnown(language) || code < 0 || code >= int(kColourNames.size()))
+    if (code < 0 || code >= int(kColourNames.size()))
         return {};
     return kColourNames[std::size_t(code)][static_cast<std::size_t>(language)];
 }

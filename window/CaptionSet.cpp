@@ -95,7 +95,6 @@ void rebuildList(QComboBox &list, const CaptionRow &row, Language language)
 {
     list.setProperty("Tag", list.currentIndex());
     const QString placeholder = text(row.text[std::size_t(language)]);
-    list.setEditText(placeholder);
     for (int position = list.count() - 1; position >= 0; --position)
         list.removeItem(position);
     for (const std::string_view entry : row.items[std::size_t(language)])

@@ -78,8 +78,6 @@ std::optional<i18n::Message> FirmwareFileDialog::RefusalOf(const QString& file) 
 // keep the mouse and the keyboard from the window: it goes with the dialog.
 void FirmwareFileDialog::HideCompletionLists()
 {
-    for (const QCompleter* completer : findChildren<QCompleter*>()) {
-        if (completer->popup() != nullptr)
-            completer->popup()->hide();
-    }
+    for (const QCompleter* completer : findChildren<QCompleter*>())
+        completer->popup()->hide();
 }

@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -100,8 +101,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     BindToolImages();
     SetStartTexts();
     AddUnnamedMenuItem();
-    ui->EditTesto->installEventFilter(this);
-    ui->EditNominativo->installEventFilter(this);
+    for (QComboBox* list : {ui->ComboDimFisso, ui->ComboDimScorr, ui->ComboVelocita})
+        list->installEventFilter(this);
     ConnectHandlers();
     FormCreate();
     new WindowAccess(*this, *ui);
@@ -303,8 +304,9 @@ QString TForm1::Message(i18n::Message id) const
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// A line edit claims some of the menu's shortcuts (Ctrl+X as cut, Ctrl+E as end of line);
-// the menu wins them whichever control has the focus.
+// The drop-down lists' text fields claim some of the menu's shortcuts (Ctrl+X as cut, Ctrl+E as
+// end of line); the menu wins them whichever control has the focus. The two text fields of the
+// settings see to it themselves.
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride && IsMenuShortcut(*static_cast<QKeyEvent*>(event))) {
