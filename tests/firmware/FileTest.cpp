@@ -80,7 +80,10 @@ extern "C" int rename(const char* from, const char* to) noexcept
 {
     if (gStopAt == std::string_view("rename"))
         ::raise(SIGSTOP);
-    return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+    const int result = ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+    if (gStopAt == std::string_view("renamed"))
+        ::raise(SIGSTOP);
+    return result;
 }
 
 extern "C" int flock(int fd, int operation) noexcept
@@ -118,6 +121,8 @@ TEST_P(Saving, ReplacesTheTargetWholeOrNotAtAll)
                                                      std::tie(before.st_mode, before.st_uid, before.st_gid))));
 }
 
+// A saved file of 64 KiB and one byte: the write buffer's last write is of a single byte.
+constexpr const char* kOneByteLast = "n=$((65537 - $(wc -c < $E) - $(wc -l < $E) - 1)); sed -i \"1i ;$(printf %${n}s | tr ' ' x)\" src.hex $E";
 constexpr const char* kBig = "for f in src.hex $E; do seq -f ';%060g' 2000 | cat - $f > t; mv t $f; done";
 INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow>{
     {"Plain", "", kDone, "src.hex", "fw.hex", "", -1},
@@ -125,6 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"ConfigWordAfterKept", "sed -i '/^:0240/{h;d};/^:00000001/{x;G}' src.hex $E", kDone, "src.hex", "fw.hex", "", -1},
     {"LongLineCopiedWhole", "sed -i \"1i ;$(printf %450s | tr ' ' x)\" src.hex $E", kDone, "src.hex", "fw.hex", "", -1},
     {"PastTheWriteBuffer", kBig, kDone, "src.hex", "fw.hex", "", -1},
+    {"LastWriteOfOneByte", kOneByteLast, kDone, "src.hex", "fw.hex", "", -1},
     {"StaleTemporaryRemoved", "echo stale > fw.Tmp", kDone, "src.hex", "fw.hex", "", -1},
     {"LinkAtTheTemporaryName", "touch kept; ln -s kept fw.Tmp", kDone, "src.hex", "fw.hex", "fw.hex kept src.hex", -1},
     {"LinkedTarget", "mkdir d; touch d/fw; ln -s d/fw link", kDone, "src.hex", "link", "d fw.hex link src.hex", -1},
@@ -149,9 +155,11 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
 TEST(Races, TwoSavesToOneTargetAtOnce)
 {
     // The first holds its finished file at its rename; then the second took the first's new
-    // file for stale before the first had locked it, and holds its own at its rename.
+    // file for stale before the first had locked it, and holds its own at its rename; then the
+    // first has just renamed its file when the second holds its own at the name.
     for (const auto& [firstAt, secondAt, first, second] :
-         {std::tuple{"rename", "", kDone, kNotOpened}, std::tuple{"flock", "rename", kNotOpened, kDone}}) {
+         {std::tuple{"rename", "", kDone, kNotOpened}, std::tuple{"flock", "rename", kNotOpened, kDone},
+          std::tuple{"renamed", "rename", kDone, kDone}}) {
         ASSERT_EQ(Arrange("Race", ""), 0);
         EXPECT_EQ(LoadFirmwareFile(kData / "Race/fw.hex").outcome, LoadOutcome::NotValid);  // "old"
         const pid_t one = StartSave(kData / "Race/src.hex", kData / "Race/fw.hex", kEdited, firstAt);
@@ -160,9 +168,9 @@ TEST(Races, TwoSavesToOneTargetAtOnce)
         const int secondEarly = Wait(two);
         EXPECT_EQ(Wait(one, true), first) << firstAt;
         EXPECT_EQ(secondEarly == kStopped ? Wait(two, true) : secondEarly, second) << firstAt;
-        const LoadResult landed = LoadFirmwareFile(kData / "Race/fw.hex");  // the bytes of the save that is done
+        const LoadResult landed = LoadFirmwareFile(kData / "Race/fw.hex");  // the bytes of the last save done
         EXPECT_EQ(std::tie(landed.outcome, landed.settings),
-                  std::tuple(LoadOutcome::Valid, first == kDone ? kEdited : GeneratorSettings{.slidingText = "2"}));
+                  std::tuple(LoadOutcome::Valid, second == kDone ? GeneratorSettings{.slidingText = "2"} : kEdited));
         EXPECT_EQ(Names(kData / "Race"), (std::set<std::string>{"fw.hex", "src.hex"}));
     }
 }
