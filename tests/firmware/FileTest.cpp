@@ -3,11 +3,11 @@
 // measure of a saved one.
 
 #include "FirmwareFile.h"
-#include "TestText.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <fcntl.h>
@@ -65,6 +65,12 @@ int Wait(pid_t child, bool resume = false)
     return WIFSTOPPED(status) ? kStopped : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(unreadable)";
+}
+
 // The names in the folder.
 std::set<std::string> Names(const fs::path& folder)
 {
@@ -106,7 +112,7 @@ TEST_P(Saving, ReplacesTheTargetWholeOrNotAtAll)
         GTEST_SKIP() << "needs root";
     ASSERT_EQ(arranged, 0);
     const fs::path folder = kData / what, saved = fs::weakly_canonical(folder / target);
-    const std::string expected = testfiles::ReadAll(folder.string() + ".want");
+    const std::string expected = ReadAll(folder.string() + ".want");
     struct stat before {}, after {};
     const bool existed = ::stat(saved.c_str(), &before) == 0;
 
@@ -115,7 +121,7 @@ TEST_P(Saving, ReplacesTheTargetWholeOrNotAtAll)
     std::istringstream words(*left ? left : "fw.hex src.hex");
     EXPECT_EQ(Names(folder), std::set<std::string>(std::istream_iterator<std::string>(words), {}));
     // Done: the saved file is gpasm's, with the old file's owner, group and mode; else the target is as it was.
-    EXPECT_EQ(testfiles::ReadAll(result == kDone ? saved : folder / "fw.hex"), result == kDone ? expected : "old\n");
+    EXPECT_EQ(ReadAll(result == kDone ? saved : folder / "fw.hex"), result == kDone ? expected : "old\n");
     EXPECT_TRUE(result != kDone || (::stat(saved.c_str(), &after) == 0 &&
                                     (!existed || std::tie(after.st_mode, after.st_uid, after.st_gid) ==
                                                      std::tie(before.st_mode, before.st_uid, before.st_gid))));

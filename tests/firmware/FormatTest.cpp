@@ -1,9 +1,10 @@
 // The configuration block both ways and the scan's line rules, one row a case.
 
-#include "TestText.h"
+#include "FirmwareFormat.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 using namespace firmware;
@@ -48,12 +49,19 @@ TEST(Encoding, RecordLinesOfOddSettings)
         EXPECT_EQ(FormatRecordLine(EncodeEepromRecords(settings)[record]), line);
 }
 
-// n EEPROM records at one address, the i-th carrying eight bytes 'A' + i.
+// n EEPROM records at one address, the i-th carrying eight bytes 'A' + i (0x41 on): the scan
+// reads neither addresses nor checksums.
 std::string Records(int n)
 {
     std::string text;
-    for (unsigned char b = 'A'; b < 'A' + n; ++b)
-        text += testfiles::DataRecord(0x4200, {b, 0, b, 0, b, 0, b, 0, b, 0, b, 0, b, 0, b, 0}) + "\n";
+    for (int i = 0; i < n; ++i) {
+        char word[12];
+        std::snprintf(word, sizeof word, "%02X00", 'A' + i);
+        text += ":10420000";
+        for (int w = 0; w < 8; ++w)
+            text += word;
+        text += "00\n";
+    }
     return text;
 }
 
