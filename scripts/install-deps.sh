@@ -13,7 +13,7 @@ TEST_PACKAGES=(
   clang libclang-rt-14-dev
   gputils
   xvfb openbox xdotool x11-utils imagemagick adwaita-qt6
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi xclip
   desktop-file-utils appstream lintian dpkg-dev file
 )
 

@@ -353,6 +353,7 @@ TEST_F(Road, TextFieldsTakeOnlyWhatTheDeviceShows)
         {"Ctrl+V", Key(Qt::Key_V, Qt::ControlModifier), "AB", "\x16"},
         {"accented letter", Key(Qt::Key_Egrave, {}, u"è"_s), "AB", "è"},
         {"emoji", Key(Qt::Key_unknown, {}, u"😀"_s), "AB", "😀"},
+        {"last code point", Key(Qt::Key_unknown, {}, u"\U0010FFFF"_s), "AB", u"\U0010FFFF"_s},
         {"Ctrl+H", Key(Qt::Key_H, Qt::ControlModifier), "A", ""},
         {"Shift+Insert", Paste(u"x y"_s, Key(Qt::Key_Insert, Qt::ShiftModifier)), "ABx y", ""},
         {"refused paste", Paste(u"xèy"_s, Key(Qt::Key_Insert, Qt::ShiftModifier)), "AB", "è"},
@@ -393,7 +394,7 @@ TEST_F(Road, TextFieldsTakeOnlyWhatTheDeviceShows)
     Keys(Qt::CTRL | Qt::Key_E, callSign);  // the menu's, not the field's
     BoxSeen warning;
     {
-        Answers answers({PressInBox(QMessageBox::Ok, &warning)});
+        Answers answers({PressInBox(QMessageBox::Ok, &warning, u"warning-en"_s)});
         QTest::keyClick(callSign, Qt::Key_Return);
     }
     EXPECT_EQ(warning.caption, u"WARNING"_s);
