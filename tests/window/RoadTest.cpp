@@ -182,6 +182,14 @@ TEST_F(Road, OpenEditAndSaveInItalian)
     EXPECT_EQ(ReadFile(Path("gen.hex")), FirmwareText(edited));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"gen.hex"_s});
     EXPECT_EQ(Status(), Path("gen.hex"));
+    {
+        Answers answers({[](QWidget& dialog) {  // an open given up keeps the file shown
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(u"fileNameEdit"_s), u"none.hex"_s);
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        }});
+        Keys(Qt::CTRL | Qt::Key_O);
+    }
+    EXPECT_EQ(Status(), Path("gen.hex"));
 
     window.resize(900, 700);
     EXPECT_EQ(window.size(), window.FixedWindowSize());
