@@ -25,7 +25,9 @@ namespace {
 const fs::path kData = KELVO_TEST_DATA;
 const GeneratorSettings kEdited = LoadFirmwareFile(kData / "edited.hex").settings;  // frame 16, call sign Q0TEST
 constexpr int kDone = 0, kNotOpened = 1, kStopped = 100;
-const char* gStopAt = "";  // a child stops itself when its save makes this call, for another to meet it there
+// A child stops itself when its save makes this call, for another to meet it there; at
+// "fsync" the disk reports an error instead.
+const char* gStopAt = "";
 
 // A fresh folder named for the case, holding the assembled firmware as src.hex and an old
 // target fw.hex, once the shell command `arrange` has run in it. It may reshape $E, gpasm's
@@ -99,6 +101,14 @@ extern "C" int flock(int fd, int operation) noexcept
     return static_cast<int>(::syscall(SYS_flock, fd, operation));
 }
 
+extern "C" int fsync(int fd) noexcept
+{
+    if (gStopAt != std::string_view("fsync"))
+        return static_cast<int>(::syscall(SYS_fsync, fd));
+    errno = EIO;
+    return -1;
+}
+
 // Case, arrangement, outcome, source, target, the names left ("": the two at the start), and
 // by how much the file-size limit falls short of the saved file (-1: no limit).
 using SaveRow = std::tuple<const char*, const char*, int, const char*, const char*, const char*, long>;
@@ -157,6 +167,15 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"SourceEmptied", ": > src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
     {"SourceLostItsRecords", "grep -v :1042 src.hex > t; mv t src.hex", kNotOpened, "src.hex", "fw.hex", "", -1},
 }), [](const ::testing::TestParamInfo<SaveRow>& info) { return std::string(std::get<0>(info.param)); });
+
+TEST(DiskError, SyncFailedLeavesTheTargetAsItWas)
+{
+    ASSERT_EQ(Arrange("SyncFailed", ""), 0);
+    const fs::path folder = kData / "SyncFailed";
+    EXPECT_EQ(Wait(StartSave(folder / "src.hex", folder / "fw.hex", kEdited, "fsync")), kNotOpened);
+    EXPECT_EQ(ReadAll(folder / "fw.hex"), "old\n");
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"fw.hex", "src.hex"}));
+}
 
 TEST(Races, TwoSavesToOneTargetAtOnce)
 {
