@@ -1,37 +1,64 @@
 #include "LineReader.h"
 
+#include <algorithm>
+#include <cstring>
 #include <istream>
 #include <streambuf>
 
 namespace firmware {
 
+namespace {
+constexpr std::size_t kBlockLength = 64 * 1024;
+// A piece ends at a line end found among its first kMaxLineLength characters, or at the
+// "\r\n" whose carriage return is the last of them: one character more must be in view.
+constexpr std::size_t kInView = kMaxLineLength + 1;
+}  // namespace
+
+LineReader::LineReader(std::istream& in)
+    : in_(*in.rdbuf()), block_(kBlockLength)
+{
+}
+
+// Moves the characters not yet returned to the front and reads behind them until a whole
+// piece is in view or the stream has ended.
+void LineReader::refill()
+{
+    std::copy(block_.begin() + static_cast<std::ptrdiff_t>(begin_), block_.begin() + static_cast<std::ptrdiff_t>(end_),
+              block_.begin());
+    end_ -= begin_;
+    begin_ = 0;
+    while (!drained_ && end_ < kInView) {
+        const std::streamsize count =
+            in_.sgetn(block_.data() + end_, static_cast<std::streamsize>(block_.size() - end_));
+        drained_ = count <= 0;
+        end_ += drained_ ? 0 : static_cast<std::size_t>(count);
+    }
+}
+
 bool LineReader::next(Line& line)
 {
-    using Traits = std::streambuf::traits_type;
-    std::streambuf& in = *in_.rdbuf();
-    std::size_t length = 0;
-    bool ended = false;
-    bool atEnd = false;
-    // The line end is read within the same count as the characters, as fgets does: a line of
-    // exactly kMaxLineLength characters leaves its line end for the next read, an empty piece.
-    while (length < kMaxLineLength) {
-        const Traits::int_type c = in.sbumpc();
-        if (Traits::eq_int_type(c, Traits::eof())) {
-            atEnd = true;
-            break;
-        }
-        if (c == '\n' || (c == '\r' && in.sgetc() == '\n')) {
-            if (c == '\r')
-                in.sbumpc();
-            ended = true;
-            break;
-        }
-        buffer_[length++] = Traits::to_char_type(c);
-    }
-    if (length == 0 && atEnd)
+    if (end_ - begin_ < kInView)
+        refill();
+    const char* const start = block_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    if (available == 0)
         return false;
-    line.text = std::string_view(buffer_.data(), length);
-    line.continues = !ended && !atEnd;
+
+    const auto* const feed = static_cast<const char*>(std::memchr(start, '\n', std::min(available, kInView)));
+    std::size_t length = feed ? static_cast<std::size_t>(feed - start) : std::min(available, kMaxLineLength);
+    std::size_t taken = feed ? length + 1 : length;
+    bool ended = feed != nullptr;
+    if (ended && length > 0 && start[length - 1] == '\r') {
+        --length;
+    } else if (ended && length == kMaxLineLength) {
+        // A line feed just past a full piece, with no carriage return before it: the piece ends
+        // without it and the line end is the next piece, an empty one, as with fgets.
+        ended = false;
+        taken = length;
+    }
+    begin_ += taken;
+    line.text = std::string_view(start, length);
+    line.continues = !ended && length == kMaxLineLength;
     return true;
 }
 

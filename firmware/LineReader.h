@@ -5,12 +5,15 @@
 // one line end that counts as one character, a lone carriage return is a character of its
 // line, and a line longer than kMaxLineLength comes out as several pieces, so memory never
 // grows with the line or the file.
+//
+// Like stdio under fgets, it takes the stream's characters a block at a time and finds each
+// line end within the block, so the stream stands somewhere past the last piece returned.
 
 #include "FirmwareFormat.h"
 
-#include <array>
 #include <iosfwd>
 #include <string_view>
+#include <vector>
 
 namespace firmware {
 
@@ -23,14 +26,19 @@ public:
         bool continues = false;
     };
 
-    explicit LineReader(std::istream& in) : in_(in) {}
+    explicit LineReader(std::istream& in);
 
     // False at the end of the stream. The text stays valid until the next call.
     bool next(Line& line);
 
 private:
-    std::istream& in_;
-    std::array<char, kMaxLineLength> buffer_{};
+    void refill();
+
+    std::streambuf& in_;
+    std::vector<char> block_;
+    std::size_t begin_ = 0;  // the characters not yet returned are [begin_, end_)
+    std::size_t end_ = 0;
+    bool drained_ = false;
 };
 
 }  // namespace firmware
