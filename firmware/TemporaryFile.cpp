@@ -1,6 +1,7 @@
 #include "TemporaryFile.h"
 
 #include <cstdio>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,6 +23,17 @@ bool NameRefersTo(const std::string& path, const FileDescriptor& file)
 bool TryLock(const FileDescriptor& file)
 {
     return ::flock(file.get(), LOCK_EX | LOCK_NB) == 0;
+}
+
+// The group first, while the file is still ours to change: any member of the target's group
+// may give it that group, though only root may give it to another owner. What the system
+// refuses stays as the file was made. The permissions come last, since a change of owner or
+// group clears the set-user and set-group bits, and after the writes, which clear them too.
+bool TakeOver(const FileDescriptor& file, const FileOwnership& ownership)
+{
+    std::ignore = ::fchown(file.get(), static_cast<uid_t>(-1), ownership.group);
+    std::ignore = ::fchown(file.get(), ownership.owner, static_cast<gid_t>(-1));
+    return ::fchmod(file.get(), ownership.permissions) == 0;
 }
 
 }  // namespace
@@ -55,7 +67,10 @@ bool TemporaryFile::removeStale() const
 
 bool TemporaryFile::create(const std::optional<FileOwnership>& ownership)
 {
-    file_ = FileDescriptor(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    // A file that takes over a target's permissions is its maker's alone until it has them:
+    // whoever opened it in between could otherwise read what a private target holds.
+    const mode_t mode = ownership ? 0600 : 0666;
+    file_ = FileDescriptor(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (!file_.isOpen())
         return false;
     if (!TryLock(file_) || !NameRefersTo(path_, file_)) {
@@ -63,18 +78,13 @@ bool TemporaryFile::create(const std::optional<FileOwnership>& ownership)
         return false;
     }
     created_ = true;
-    if (!ownership)
-        return true;
-    // Owner first: changing it clears set-user and set-group bits that fchmod then restores.
-    if (::fchown(file_.get(), ownership->owner, ownership->group) != 0) {
-        // Only root may give a file away: anyone else's save keeps it as their own.
-    }
-    return ::fchmod(file_.get(), ownership->permissions) == 0;
+    ownership_ = ownership;
+    return true;
 }
 
 bool TemporaryFile::replace(const std::string& target)
 {
-    if (!created_ || ::fsync(file_.get()) != 0)
+    if (!created_ || (ownership_ && !TakeOver(file_, *ownership_)) || ::fsync(file_.get()) != 0)
         return false;
     if (std::rename(path_.c_str(), target.c_str()) != 0)
         return false;

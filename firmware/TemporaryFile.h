@@ -39,18 +39,21 @@ public:
 
     // Creates the file exclusively and locks it: anything still at the name, a link planted
     // there included, makes it fail rather than be written through, and so does a remover
-    // that took the new file for stale before it was locked. With ownership, the new file
-    // gets the owner and group where the system allows it, and exactly those permissions.
+    // that took the new file for stale before it was locked. With ownership, the file is
+    // its maker's alone until replace() gives it the ownership.
     bool create(const std::optional<FileOwnership>& ownership);
 
     int fd() const noexcept { return file_.get(); }
 
-    // Syncs the data to disk and renames the file over target in one step, still locked.
+    // Gives the written file the group and the owner, each where the system allows it, and
+    // exactly the permissions; syncs it to disk and renames it over target in one step,
+    // still locked.
     bool replace(const std::string& target);
 
 private:
     std::string path_;
     FileDescriptor file_;
+    std::optional<FileOwnership> ownership_;
     bool created_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <set>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -66,6 +67,20 @@ int Wait(pid_t child, bool resume = false)
         ::kill(child, SIGCONT);
     ::waitpid(child, &status, WUNTRACED);
     return WIFSTOPPED(status) ? kStopped : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// StartSave's save, run as uid with groups (its own group first) by a child that becomes that
+// user; kUnreachable when that user cannot write in the folder.
+constexpr int kUnreachable = 77;
+int SaveAs(uid_t uid, const std::vector<gid_t>& groups, const fs::path& folder)
+{
+    if (const pid_t child = ::fork(); child != 0)
+        return Wait(child);
+    if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(groups[0]) != 0 || ::setuid(uid) != 0)
+        ::_exit(-1);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        ::_exit(kUnreachable);
+    ::_exit(Wait(StartSave(folder / "src.hex", folder / "fw.hex", kEdited)));
 }
 
 std::string ReadAll(const fs::path& path)
@@ -178,6 +193,32 @@ TEST(DiskError, SyncFailedLeavesTheTargetAsItWas)
     EXPECT_EQ(Names(folder), (std::set<std::string>{"fw.hex", "src.hex"}));
 }
 
+TEST(Sharing, AnotherUsersFileKeepsItsGroupAndPermissions)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to save as a user of its own in groups of its own";
+    // The saver, uid 4322 in its group 4324 and in 4323, replaces a file of uid 4321 in a
+    // folder of root and 4323: the file becomes the saver's; its group stays where the saver
+    // is in it, and its permissions, set-user and set-group bits too, stay in any case.
+    const std::tuple<const char*, const char*, gid_t, mode_t> rows[] = {
+        {"SharedGroup", "chmod 664 fw.hex", 4323, 0664},
+        {"SetBitsAfterTheGroup", "chmod 6775 fw.hex", 4323, 06775},
+        {"GroupOfOthers", "chgrp 4325 fw.hex; chmod 640 fw.hex", 4324, 0640},
+    };
+    for (const auto& [what, arrange, group, mode] : rows) {
+        ASSERT_EQ(Arrange(what, std::string("chown 0:4323 .; chmod 775 .; chown 4321:4323 fw.hex; ") + arrange), 0);
+        const fs::path folder = kData / what;
+        const int saved = SaveAs(4322, {4324, 4323}, folder);
+        if (saved == kUnreachable)
+            GTEST_SKIP() << "another user cannot reach " << folder;
+        EXPECT_EQ(saved, kDone) << what;
+        struct stat after {};
+        EXPECT_EQ(::stat((folder / "fw.hex").c_str(), &after), 0);
+        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777), std::tuple(4322u, group, mode)) << what;
+        EXPECT_EQ(ReadAll(folder / "fw.hex"), ReadAll(folder.string() + ".want")) << what;
+    }
+}
+
 TEST(Races, TwoSavesToOneTargetAtOnce)
 {
     // The first holds its finished file at its rename; then the second took the first's new
@@ -190,6 +231,10 @@ TEST(Races, TwoSavesToOneTargetAtOnce)
         EXPECT_EQ(LoadFirmwareFile(kData / "Race/fw.hex").outcome, LoadOutcome::NotValid);  // "old"
         const pid_t one = StartSave(kData / "Race/src.hex", kData / "Race/fw.hex", kEdited, firstAt);
         EXPECT_EQ(Wait(one), kStopped);
+        // Made, not yet given the target's permissions: the new file is its maker's alone.
+        struct stat made {};
+        EXPECT_TRUE(firstAt != std::string_view("flock") ||
+                    (::stat((kData / "Race/fw.Tmp").c_str(), &made) == 0 && (made.st_mode & 0777) == 0600));
         const pid_t two = StartSave(kData / "Race/src.hex", kData / "Race/fw.hex", {.slidingText = "2"}, secondAt);
         const int secondEarly = Wait(two);
         EXPECT_EQ(Wait(one, true), first) << firstAt;
