@@ -15,7 +15,7 @@ constexpr std::size_t kInView = kMaxLineLength + 1;
 }  // namespace
 
 LineReader::LineReader(std::istream& in)
-    : in_(*in.rdbuf()), block_(kBlockLength)
+    : in_(*in.rdbuf()), block_(std::make_unique_for_overwrite<char[]>(kBlockLength))
 {
 }
 
@@ -23,13 +23,11 @@ LineReader::LineReader(std::istream& in)
 // piece is in view or the stream has ended.
 void LineReader::refill()
 {
-    std::copy(block_.begin() + static_cast<std::ptrdiff_t>(begin_), block_.begin() + static_cast<std::ptrdiff_t>(end_),
-              block_.begin());
+    std::memmove(block_.get(), block_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
     while (!drained_ && end_ < kInView) {
-        const std::streamsize count =
-            in_.sgetn(block_.data() + end_, static_cast<std::streamsize>(block_.size() - end_));
+        const std::streamsize count = in_.sgetn(block_.get() + end_, static_cast<std::streamsize>(kBlockLength - end_));
         drained_ = count <= 0;
         end_ += drained_ ? 0 : static_cast<std::size_t>(count);
     }
@@ -39,7 +37,7 @@ bool LineReader::next(Line& line)
 {
     if (end_ - begin_ < kInView)
         refill();
-    const char* const start = block_.data() + begin_;
+    const char* const start = block_.get() + begin_;
     const std::size_t available = end_ - begin_;
     if (available == 0)
         return false;

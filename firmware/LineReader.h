@@ -12,8 +12,8 @@
 #include "FirmwareFormat.h"
 
 #include <iosfwd>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace firmware {
 
@@ -35,7 +35,7 @@ private:
     void refill();
 
     std::streambuf& in_;
-    std::vector<char> block_;
+    std::unique_ptr<char[]> block_;  // not cleared first: only what was read is looked at
     std::size_t begin_ = 0;  // the characters not yet returned are [begin_, end_)
     std::size_t end_ = 0;
     bool drained_ = false;
