@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 
 using namespace firmware;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -206,15 +207,19 @@ TEST(Sharing, AnotherUsersFileKeepsItsGroupAndPermissions)
         {"GroupOfOthers", "chgrp 4325 fw.hex; chmod 640 fw.hex", 4324, 0640},
     };
     for (const auto& [what, arrange, group, mode] : rows) {
-        ASSERT_EQ(Arrange(what, std::string("chown 0:4323 .; chmod 775 .; chown 4321:4323 fw.hex; ") + arrange), 0);
+        const int arranged = Arrange(what, "chown 4321:4323 fw.hex || exit 77; chgrp 4323 .; chmod 775 .; "s + arrange);
+        if (arranged == 77)
+            GTEST_SKIP() << "files cannot be given to other ids here";
+        ASSERT_EQ(arranged, 0);
         const fs::path folder = kData / what;
         const int saved = SaveAs(4322, {4324, 4323}, folder);
         if (saved == kUnreachable)
             GTEST_SKIP() << "another user cannot reach " << folder;
         EXPECT_EQ(saved, kDone) << what;
         struct stat after {};
-        EXPECT_EQ(::stat((folder / "fw.hex").c_str(), &after), 0);
-        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777), std::tuple(4322u, group, mode)) << what;
+        ASSERT_EQ(::stat((folder / "fw.hex").c_str(), &after), 0);
+        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777), std::tuple(4322u, group, mode))
+            << what;
         EXPECT_EQ(ReadAll(folder / "fw.hex"), ReadAll(folder.string() + ".want")) << what;
     }
 }
