@@ -61,7 +61,8 @@ struct RgbColour {
 // 0..15 for hex digits of either case; other characters give the formula's low four bits.
 int HexDigitValue(char c);
 
-// Reads from the stream's current position up to the end record or the end of the stream.
+// Scans from the stream's current position up to the end record or the end of the stream;
+// it reads ahead, so the stream may stand past the end record afterwards.
 FirmwareScan ScanFirmware(std::istream& in);
 
 // Exactly sixteen EEPROM records and the signature record.
