@@ -152,6 +152,10 @@ TEST_P(Saving, ReplacesTheTargetWholeOrNotAtAll)
     EXPECT_TRUE(result != kDone || (::stat(saved.c_str(), &after) == 0 &&
                                     (!existed || std::tie(after.st_mode, after.st_uid, after.st_gid) ==
                                                      std::tie(before.st_mode, before.st_uid, before.st_gid))));
+    // A file made anew has the mode of any new file: 0666 less the umask.
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    EXPECT_TRUE(result != kDone || existed || (after.st_mode & 07777) == (0666 & ~umask));
 }
 
 // A saved file of 64 KiB and one byte: the write buffer's last write is of a single byte.
