@@ -166,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, Saving, ::testing::ValuesIn(std::vector<SaveRow
     {"SourceIsTarget", "", kDone, "src.hex", "src.hex", "", -1},
     {"ConfigWordAfterKept", "sed -i '/^:0240/{h;d};/^:00000001/{x;G}' src.hex $E", kDone, "src.hex", "fw.hex", "", -1},
     {"LongLineCopiedWhole", "sed -i \"1i ;$(printf %450s | tr ' ' x)\" src.hex $E", kDone, "src.hex", "fw.hex", "", -1},
+    {"LineOfAWholePieceCopied", "sed -i \"1i ;$(printf %198s | tr ' ' x)\" src.hex $E", kDone, "src.hex", "fw.hex", "", -1},
     {"PastTheWriteBuffer", kBig, kDone, "src.hex", "fw.hex", "", -1},
     {"LastWriteOfOneByte", kOneByteLast, kDone, "src.hex", "fw.hex", "", -1},
     {"StaleTemporaryRemoved", "echo stale > fw.Tmp", kDone, "src.hex", "fw.hex", "", -1},
