@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 
 #include <array>
-#include <optional>
 
 namespace cli {
 
@@ -177,9 +176,11 @@ int CommandLine::dispatch()
     if (!parser.parse(arguments_))
         throw UsageError(ToBytes(parser.errorText()), command);
     RefuseRepeatedOptions(parser, *command, console_);
-    QStringList operands = parser.positionalArguments().mid(1);
+    const QStringList operands = parser.positionalArguments().mid(1);
     if (std::size_t(operands.size()) != command->operandCount) {
-        const std::string wanted = command->operandCount == 1 ? "FILE" : "FROM INTO";
+        std::string wanted = command->operands[0].name;
+        for (std::size_t i = 1; i < command->operandCount; ++i)
+            wanted.append(" ").append(command->operands[i].name);
         throw UsageError(console_.text(CommandLineText::WrongArguments, {command->name, wanted}), command);
     }
     const std::string first = ToBytes(operands.first()), last = ToBytes(operands.last());
