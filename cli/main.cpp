@@ -20,7 +20,6 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     char* qtArgv[] = {name, nullptr};
     QCoreApplication application(qtArgc, qtArgv);
-    QCoreApplication::setApplicationName(QString::fromLatin1(name));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
 
     const i18n::Language language = cli::LocaleLanguage();

@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, ::testing::ValuesIn(std::vector<Ro
           --call-colour black --text-height big --call-height small --speed slow && kelvo-barre-cli show --json out.hex)",
      0, kOddJson, "", "out.hex=odd"},
     {"CopyIntoAnotherProgram", "cp $D/edited.hex from.hex; cp $D/other.hex into.hex", K "copy from.hex into.hex --output out.hex", 0, "", "", "out.hex=other-edited"},
-    {"CopyInPlace", "cp $D/edited.hex from.hex; cp $D/other.hex into.hex", K "copy from.hex into.hex --in-place", 0, "", "", "into.hex=other-edited"},
+    // File names are bytes: one in Latin-1, one in UTF-8 with a blank.
+    {"CopyInPlace", "cp $D/edited.hex $'vecchio\xe9.hex'; cp $D/other.hex 'nuovo è.hex'", K "copy $'vecchio\xe9.hex' 'nuovo è.hex' --in-place", 0, "", "", "nuovo è.hex=other-edited"},
     // Files the program cannot use: the window's words, in the locale's language.
     {"ShowNotFirmware", OUT_OF_FIRMWARE, K "show fw.hex", 1, "", "kelvo-barre-cli: The FILE fw.hex\ndoes NOT contain VALID Data !!!\n", ""},
     {"ShowNotFirmwareItalian", OUT_OF_FIRMWARE, "LC_ALL=it_IT.UTF-8 " K "show fw.hex", 1, "", "kelvo-barre-cli: Il FILE fw.hex\nNON contiene dati VALIDI !!!\n", ""},
@@ -142,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, ::testing::ValuesIn(std::vector<Ro
     {"TextTooLong", "", SET "--text \"$(printf %113s)\"", 2, "", "kelvo-barre-cli: --text: 113 characters are too many; it accepts at most 112.\n", ""},
     {"CallTooLong", "", SET "--call Q0TESTS", 2, "", "kelvo-barre-cli: --call: 7 characters are too many; it accepts at most 6.\n", ""},
     {"AccentedLetter", "", SET "--text 'CQ Città'", 2, "", "kelvo-barre-cli: --text: the character 'à' (U+00E0)" + kCharacters, ""},
+    {"SignItalian", "", "LC_ALL=it_IT.UTF-8 " SET "--call 'Q0€'", 2, "", "kelvo-barre-cli: --call: il carattere '€' (U+20AC) non è consentito; il generatore mostra solo i caratteri da 32 a 127\n(lettere senza accenti, cifre, spazio e punteggiatura).\n", ""},
     {"ControlCharacter", "", SET "--call $'Q0\\tX'", 2, "", "kelvo-barre-cli: --call: the character U+0009" + kCharacters, ""},
     {"ByteOutsideUtf8", "", SET "--text $'CQ \\xe0'", 2, "", "kelvo-barre-cli: --text: the character \\xE0" + kCharacters, ""},
     // Usage errors.
@@ -154,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, ::testing::ValuesIn(std::vector<Ro
     {"UnknownCommand", "", K "get src.hex", 2, "", "kelvo-barre-cli: 'get' is not a command: show, set or copy.\nSee 'kelvo-barre-cli --help'.\n", ""},
     {"NoCommand", "", K, 2, "", "kelvo-barre-cli: a command is missing: show, set or copy.\nSee 'kelvo-barre-cli --help'.\n", ""},
     {"Help", "", K "--frame 3 set --help | sed -n '1p;/--in-place/p;$p'", 0, "Usage: kelvo-barre-cli [options] set FILE\n  --in-place              Rewrites the firmware file itself.\n  FILE                    The firmware file (.hex).\n", "", ""},
+    {"ProgramHelp", "", K "-h | sed -n '/^Options:/,/^$/p'", 0, "Options:\n  -h, --help     Shows this help.\n  -v, --version  Shows the version.\n\n", "", ""},
     {"Version", "", K "--version", 0, "kelvo-barre-cli " KELVO_VERSION "\n", "", ""},
 }), [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
