@@ -82,10 +82,12 @@ constexpr std::array<Column, static_cast<std::size_t>(CommandLineText::Count)> k
     // NotAName
     {"--%1: '%2' non è accettato; accetta uno tra: %3.", "--%1: '%2' is not accepted; it accepts one of: %3."},
     // RefusedCharacter
-    {"--%1: il carattere %2 non è consentito; il generatore mostra solo i caratteri da 32 a 127\n"
-     "(lettere senza accenti, cifre, spazio e punteggiatura).",
-     "--%1: the character %2 is not allowed; the generator shows only the characters 32 to 127\n"
-     "(letters without accents, digits, space and punctuation)."},
+    {"--%1: il carattere %2 non è consentito.\n"
+     "Il generatore mostra solo i caratteri da 32 a 127:\n"
+     "lettere senza accenti, cifre, spazio e punteggiatura.",
+     "--%1: the character %2 is not allowed.\n"
+     "The generator shows only the characters 32 to 127:\n"
+     "letters without accents, digits, space and punctuation."},
     // TooLong
     {"--%1: %2 caratteri sono troppi; ne accetta al massimo %3.",
      "--%1: %2 characters are too many; it accepts at most %3."},

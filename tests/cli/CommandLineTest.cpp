@@ -101,8 +101,8 @@ const std::string kOddJson = "{\n  \"frame\": 16,\n  \"text\": \"\\\"\\\\\\u007f
                              " \",\n  \"call\": \"\",\n  \"text-colour\": \"white\",\n  \"call-colour\": \"black\",\n"
                              "  \"text-height\": \"big\",\n  \"call-height\": \"small\",\n  \"speed\": \"slow\"\n}\n";
 const std::string kSetHelp = "See 'kelvo-barre-cli set --help'.\n";
-const std::string kCharacters = " is not allowed; the generator shows only the characters 32 to 127\n"
-                                "(letters without accents, digits, space and punctuation).\n";
+const std::string kCharacters = " is not allowed.\nThe generator shows only the characters 32 to 127:\n"
+                                "letters without accents, digits, space and punctuation.\n";
 
 #define K "kelvo-barre-cli "
 #define SET K "set src.hex --output out.hex "
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, ::testing::ValuesIn(std::vector<Ro
     {"TextTooLong", "", SET "--text \"$(printf %113s)\"", 2, "", "kelvo-barre-cli: --text: 113 characters are too many; it accepts at most 112.\n", ""},
     {"CallTooLong", "", SET "--call Q0TESTS", 2, "", "kelvo-barre-cli: --call: 7 characters are too many; it accepts at most 6.\n", ""},
     {"AccentedLetter", "", SET "--text 'CQ Città'", 2, "", "kelvo-barre-cli: --text: the character 'à' (U+00E0)" + kCharacters, ""},
-    {"SignItalian", "", "LC_ALL=it_IT.UTF-8 " SET "--call 'Q0€'", 2, "", "kelvo-barre-cli: --call: il carattere '€' (U+20AC) non è consentito; il generatore mostra solo i caratteri da 32 a 127\n(lettere senza accenti, cifre, spazio e punteggiatura).\n", ""},
+    {"SignItalian", "", "LC_ALL=it_IT.UTF-8 " SET "--call 'Q0€'", 2, "", "kelvo-barre-cli: --call: il carattere '€' (U+20AC) non è consentito.\nIl generatore mostra solo i caratteri da 32 a 127:\nlettere senza accenti, cifre, spazio e punteggiatura.\n", ""},
     {"ControlCharacter", "", SET "--call $'Q0\\tX'", 2, "", "kelvo-barre-cli: --call: the character U+0009" + kCharacters, ""},
     {"ByteOutsideUtf8", "", SET "--text $'CQ \\xe0'", 2, "", "kelvo-barre-cli: --text: the character \\xE0" + kCharacters, ""},
     // Usage errors.
