@@ -118,9 +118,9 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandLines, ::testing::ValuesIn(std::vector<Ro
         kelvo-barre-cli set src.hex --output out.hex --frame 16 --text "$T" --call '' --text-colour white \
           --call-colour black --text-height big --call-height small --speed slow && kelvo-barre-cli show --json out.hex)",
      0, kOddJson, "", "out.hex=odd"},
-    {"CopyIntoAnotherProgram", "cp $D/edited.hex from.hex; cp $D/other.hex into.hex", K "copy from.hex into.hex --output out.hex", 0, "", "", "out.hex=other-edited"},
+    {"CopyIntoAnotherProgram", "cp \"$D\"/edited.hex from.hex; cp \"$D\"/other.hex into.hex", K "copy from.hex into.hex --output out.hex", 0, "", "", "out.hex=other-edited"},
     // File names are bytes: one in Latin-1, one in UTF-8 with a blank.
-    {"CopyInPlace", "cp $D/edited.hex $'vecchio\xe9.hex'; cp $D/other.hex 'nuovo è.hex'", K "copy $'vecchio\xe9.hex' 'nuovo è.hex' --in-place", 0, "", "", "nuovo è.hex=other-edited"},
+    {"CopyInPlace", "cp \"$D\"/edited.hex $'vecchio\\xe9.hex'; cp \"$D\"/other.hex 'nuovo è.hex'", K "copy $'vecchio\\xe9.hex' 'nuovo è.hex' --in-place", 0, "", "", "nuovo è.hex=other-edited"},
     // Files the program cannot use: the window's words, in the locale's language.
     {"ShowNotFirmware", OUT_OF_FIRMWARE, K "show fw.hex", 1, "", "kelvo-barre-cli: The FILE fw.hex\ndoes NOT contain VALID Data !!!\n", ""},
     {"ShowNotFirmwareItalian", OUT_OF_FIRMWARE, "LC_ALL=it_IT.UTF-8 " K "show fw.hex", 1, "", "kelvo-barre-cli: Il FILE fw.hex\nNON contiene dati VALIDI !!!\n", ""},
