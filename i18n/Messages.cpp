@@ -9,9 +9,6 @@ namespace {
 // One column per language, in the order of Language.
 using Column = std::array<std::string_view, kLanguageCount>;
 
-// The line break of the message boxes: line feed first, then carriage return.
-constexpr std::string_view kLineBreak = "\x0A\x0D";
-
 constexpr std::array<Column, static_cast<std::size_t>(Message::Count)> kMessages{{
     // NotOpenedNotice: the character after the e is the grave accent.
     {"NESSUN File e` stato APERTO", "NO File has been OPENED"},
@@ -127,11 +124,11 @@ std::string_view message(Language language, Message id)
     return kMessages[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)];
 }
 
-std::string invalidFileText(Language language, std::string_view fileName)
+std::string invalidFileText(Language language, std::string_view fileName, std::string_view lineBreak)
 {
     std::string text(piece(language, Piece::InvalidFileLead));
     text += fileName;
-    text += kLineBreak;
+    text += lineBreak;
     text += piece(language, Piece::InvalidFileTail);
     return text;
 }

@@ -25,8 +25,9 @@ enum class Message : std::size_t {
 
 std::string_view message(Language language, Message id);
 
-// Text of the error box for a file that is not valid, built around the file's name.
-std::string invalidFileText(Language language, std::string_view fileName);
+// Text of the error box for a file that is not valid, built around the file's name; the
+// box breaks its line with line feed and carriage return, a terminal with a line feed.
+std::string invalidFileText(Language language, std::string_view fileName, std::string_view lineBreak = "\x0A\x0D");
 
 // Text of the warning for a refused character; subject is "Enter" for 13,
 // empty for NUL, else the character itself (UTF-8).

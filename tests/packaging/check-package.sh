@@ -18,9 +18,12 @@ done
 check "no lintian errors" "lintian --no-cfg --fail-on error '$deb' >'$work/lintian.log' 2>&1"
 dpkg-deb -x "$deb" "$work/root"
 share=$work/root/usr/share
-check "a stripped program" "file -b '$work/root/usr/bin/kelvo-barre' | grep -q 'ELF.*, stripped'"
+for program in kelvo-barre kelvo-barre-cli; do
+  check "a stripped $program" "file -b '$work/root/usr/bin/$program' | grep -q 'ELF.*, stripped'"
+done
 for file in "applications/$app.desktop" "metainfo/$app.metainfo.xml" icons/hicolor/scalable/apps/kelvo-barre.svg \
-            icons/hicolor/48x48/apps/kelvo-barre.png doc/kelvo-barre/copyright man/man1/kelvo-barre.1.gz; do
+            icons/hicolor/48x48/apps/kelvo-barre.png doc/kelvo-barre/copyright man/man1/kelvo-barre.1.gz \
+            man/man1/kelvo-barre-cli.1.gz; do
   check "holds $file" "[[ -s '$share/$file' ]]"
 done
 check "desktop entry valid" "[[ -z \$(desktop-file-validate '$share/applications/$app.desktop' 2>&1) ]]"

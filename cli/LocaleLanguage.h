@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Messages.h"
+
+namespace cli {
+
+// Italian where the locale's language for messages is Italian, English otherwise. Read from
+// the variables themselves, in the C library's order (LC_ALL, LC_MESSAGES, LANG), so that it
+// holds whether or not that locale is installed.
+i18n::Language LocaleLanguage();
+
+}  // namespace cli
