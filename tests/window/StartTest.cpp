@@ -37,11 +37,6 @@ QString Status(TForm1& window)
     return window.findChild<BevelPanel*>(u"Panel4"_s)->caption();
 }
 
-bool Editing(TForm1& window)
-{
-    return window.findChild<QGroupBox*>(u"GroupTestoFisso"_s)->isEnabled();
-}
-
 // The built program, as a shell runs it in a folder with gen.hex, with no display at hand so
 // that a window that should not come can only fail the row: its exit status, the first line of
 // its output and all it says on stderr.
@@ -134,29 +129,23 @@ TEST(CommandLine, AFileTakesTheOpenCommandsRoad)
                 window.OpenFirmwareFile(*commandLine.file());
         }
         EXPECT_EQ(Status(window), QString(start.status).replace(u"%1"_s, path));
-        EXPECT_EQ(Editing(window), start.editing);
+        EXPECT_EQ(window.findChild<QGroupBox*>(u"GroupTestoFisso"_s)->isEnabled(), start.editing);
         EXPECT_EQ(box.text, QString(start.box).replace(u"%1"_s, path));
     }
 }
 
-// Drags as Qt's window hands them to the widget under the mouse: over the control named, with
-// the data a file manager or a browser gives. Gives whether the cursor says yes.
-bool Drag(TForm1& window, const char* over, const QMimeData& data, bool drop = true)
+// A drag as Qt's window hands it to the widget under the mouse, over the control named, with
+// the data a file manager or a browser gives, and dropped there. Gives whether the cursor said yes.
+bool Drag(TForm1& window, const char* over, const QMimeData& data)
 {
     const QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(over));
-    const QPointF at = control->mapTo(&window, control->rect().center());
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    const QPoint at = control->mapTo(&window, control->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(window.windowHandle(), &enter);
-    const bool yes = enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
-    if (drop) {
-        QDropEvent release(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(window.windowHandle(), &release);
-    } else {
-        QDragLeaveEvent leave;
-        QCoreApplication::sendEvent(window.windowHandle(), &leave);
-    }
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.windowHandle(), &drop);
     QCoreApplication::processEvents();
-    return yes;
+    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
 }
 
 std::unique_ptr<QMimeData> Files(const QStringList& addresses)
@@ -216,19 +205,20 @@ TEST(FileDrop, OneLocalFileAnywhereOpensIt)
         EXPECT_EQ(window.findChild<QLineEdit*>(u"EditNominativo"_s)->text(), shown ? u"IW2ABC"_s : QString());
     }
 
-    // Nor while a box is up.
+    // Nor while a box is up: the file the box is about stays the one shown.
     TForm1 window;
     window.show();
     WriteFile(folder.dir.filePath(u"bad.hex"_s), "");
     bool taken = true;
     {
         Answers answers({[&](QWidget& box) {
-            taken = Drag(window, "Panel4", *Files({u"file://"_s + folder.dir.filePath(u"gen.hex"_s)}), false);
+            taken = Drag(window, "Panel4", *Files({u"file://"_s + folder.dir.filePath(u"gen.hex"_s)}));
             PressInBox(QMessageBox::Ok)(box);
         }});
         window.OpenFirmwareFile(folder.dir.filePath(u"bad.hex"_s));
     }
     EXPECT_FALSE(taken);
+    EXPECT_EQ(Status(window), kRejected);
 }
 
 }  // namespace
