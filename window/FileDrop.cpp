@@ -27,7 +27,8 @@ std::optional<QString> FileDrop::DroppedFile(const QMimeData& data)
     // A file address may name this machine; one that names another is no file here.
     QUrl address = urls.constFirst();
     const QString host = address.host();
-    if (!host.isEmpty() && host != QLatin1StringView("localhost") && host != QSysInfo::machineHostName())
+    if (!host.isEmpty() && host != QLatin1StringView("localhost") &&
+        host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0)  // a URL's host is in lower case
         return std::nullopt;
     address.setHost({});
     const QString name = address.toLocalFile();

@@ -61,6 +61,9 @@ TEST(CommandLine, HelpVersionUsageErrorsAndNoDisplay)
         {"LANG=it_IT.UTF-8 kelvo-barre -x", 2, "", u"kelvo-barre: Opzione sconosciuta 'x'. Vedere 'kelvo-barre --help'.\n"_s},
         {"kelvo-barre gen.hex", 1, "", noDisplay},
         {"DISPLAY=/nowhere kelvo-barre", 1, "", noDisplay},
+        // Where a window does come, what Qt says on the way there is passed on.
+        {"env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen timeout 2 kelvo-barre 2>&1 | cut -d, -f1", 0,
+         u"QStandardPaths: XDG_RUNTIME_DIR not set"_s, ""},
         {"LC_MESSAGES=it kelvo-barre -- --help", 1, "",
          u"kelvo-barre: serve un display grafico, e nessuno è raggiungibile (DISPLAY, WAYLAND_DISPLAY); "
          "kelvo-barre-cli funziona anche senza.\n"_s},
@@ -143,7 +146,9 @@ bool Drag(TForm1& window, const char* over, const QMimeData& data)
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(window.windowHandle(), &enter);
     QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    const QString before = Status(window);
     QCoreApplication::sendEvent(window.windowHandle(), &drop);
+    EXPECT_EQ(Status(window), before) << "opened before the drop ended, keeping its source waiting";
     QCoreApplication::processEvents();
     return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
 }
@@ -160,7 +165,8 @@ std::unique_ptr<QMimeData> Files(const QStringList& addresses)
 }
 
 // Dropped on a control of a window fresh, with gen.hex loaded, or with the palette open too:
-// whether the cursor says yes and what the status panel shows then ("%1" the folder).
+// whether the cursor says yes and what the status panel shows then ("%1" the folder, "%2" this
+// machine's name).
 enum class Before { Nothing, Loaded, Palette };
 
 struct Drop {
@@ -179,6 +185,7 @@ TEST(FileDrop, OneLocalFileAnywhereOpensIt)
         {Before::Nothing, "EditTesto", {gen}, true, u"%1/gen.hex"_s},
         {Before::Loaded, "EditTesto", {other}, true, u"%1/other.hex"_s},
         {Before::Nothing, "Panel4", {u"file://localhost%1/gen.hex"_s}, true, u"%1/gen.hex"_s},
+        {Before::Nothing, "Quadro3", {u"file://%2%1/gen.hex"_s}, true, u"%1/gen.hex"_s},
         {Before::Nothing, "Quadro3", {gen, other}, false, kRejected + ' '},
         {Before::Loaded, "EditNominativo", {u"file://%1/dir.hex"_s}, false, u"%1/gen.hex"_s},
         {Before::Nothing, "GroupQuadri", {u"https://example.org/gen.hex"_s}, false, kRejected + ' '},
@@ -196,7 +203,7 @@ TEST(FileDrop, OneLocalFileAnywhereOpensIt)
         if (drop.before == Before::Palette)
             QTest::mouseClick(window.findChild<QWidget*>(u"PulsScorrColSfo"_s), Qt::LeftButton);
         QStringList addresses = drop.addresses;
-        addresses.replaceInStrings(u"%1"_s, folder.dir.path());
+        addresses.replaceInStrings(u"%1"_s, folder.dir.path()).replaceInStrings(u"%2"_s, QSysInfo::machineHostName());
         EXPECT_EQ(Drag(window, drop.over, *Files(addresses)), drop.taken);
         EXPECT_EQ(Status(window), QString(drop.status).replace(u"%1"_s, folder.dir.path()));
         // Neither field ever gets the address typed into it.
