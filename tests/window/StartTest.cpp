@@ -19,7 +19,8 @@ const firmware::GeneratorSettings kOnFile{.slidingText = "CQ DE IW2ABC", .fixedT
 const QString kNotOpened = u"NESSUN File e` stato APERTO"_s;
 const QString kRejected = u"Cliccare sull' icona di sinistra per aprire il file"_s;
 
-// A scratch folder with a firmware file gen.hex and whatever the shell line arranges beside it.
+// A scratch folder with a firmware file gen.hex and whatever the shell line arranges beside it,
+// with the line's exit status.
 struct Folder {
     explicit Folder(const char* arrange = "")
     {
@@ -27,9 +28,10 @@ struct Folder {
         QProcess shell;
         shell.setWorkingDirectory(dir.path());
         shell.start(u"bash"_s, {u"-c"_s, QString::fromUtf8(arrange)});
-        EXPECT_TRUE(shell.waitForFinished() && shell.exitCode() == 0) << arrange;
+        status = shell.waitForFinished() ? shell.exitCode() : -1;
     }
     QTemporaryDir dir;
+    int status;
 };
 
 QString Status(TForm1& window)
@@ -69,6 +71,7 @@ TEST(CommandLine, HelpVersionUsageErrorsAndNoDisplay)
          "kelvo-barre-cli funziona anche senza.\n"_s},
     };
     const Folder folder;
+    ASSERT_EQ(folder.status, 0);
     for (const Invocation& run : runs) {
         QProcess shell;
         shell.setWorkingDirectory(folder.dir.path());
@@ -108,13 +111,17 @@ TEST(CommandLine, AFileTakesTheOpenCommandsRoad)
         {"mkfifo pipe.hex", {u"pipe.hex"_s}, kNotOpened, false, ""},
         {"", {u"/dev/zero"_s}, kNotOpened, false, ""},
         {"", {u"/proc/kmsg"_s}, kNotOpened, false, ""},
-        {"truncate -s 2G big.hex", {u"big.hex"_s}, kRejected, false, notFirmware.arg(u"%1/big.hex"_s)},
         {"echo :00000001FF > $'a\\n<b>x&lt;.hex'", {u"a\n<b>x&lt;.hex"_s}, kRejected, false,
          notFirmware.arg(u"%1/a\n<b>x&lt;.hex"_s)},
+        {"truncate -s 2G big.hex", {u"big.hex"_s}, kRejected, false, notFirmware.arg(u"%1/big.hex"_s)},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.arguments.join(' ').toStdString());
         const Folder folder(start.arrange);
+        // Only the last row's file may be more than a file-size limit (ulimit -f) lets be made.
+        if (folder.status != 0 && &start == &starts.back())
+            GTEST_SKIP() << "no 2 GB file here, a file-size limit?; the rows before it are done";
+        ASSERT_EQ(folder.status, 0) << start.arrange;
         // The current folder as the system gives it, whatever links lead to it.
         const QString path = QFileInfo(folder.dir.path()).canonicalFilePath();
         const QString here = QDir::currentPath();
@@ -180,6 +187,7 @@ struct Drop {
 TEST(FileDrop, OneLocalFileAnywhereOpensIt)
 {
     const Folder folder("mkdir dir.hex; cp gen.hex other.hex");
+    ASSERT_EQ(folder.status, 0);
     const QString gen = u"file://%1/gen.hex"_s, other = u"file://%1/other.hex"_s;
     const std::vector<Drop> drops{
         {Before::Nothing, "EditTesto", {gen}, true, u"%1/gen.hex"_s},
