@@ -2,6 +2,11 @@
 
 // What the window tests do as a user would: answer the modal dialogs and boxes that a command
 // opens, compare what the window shows with reference pictures, and make firmware files.
+// Every window test runs in this file's main(), which pins what the pictures depend on
+// whether ctest runs it or a contributor by hand: the offscreen platform, the tests' own
+// fonts (tests/fonts.conf), a scratch home and XDG folders, and no Qt or desktop-session
+// variable of the user's. A test asks for a variable itself with an argument NAME=value
+// after the Google Test flags (window_tests QT_SCALE_FACTOR=2).
 
 #include "firmware/FirmwareFormat.h"
 
