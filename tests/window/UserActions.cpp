@@ -17,8 +17,7 @@
 
 Answers::Answers(std::vector<Step> steps) : steps_(steps.begin(), steps.end())
 {
-    connect(&timer_, &QTimer::timeout, this, &Answers::Poll);
-    timer_.start(10);
+    QApplication::instance()->installEventFilter(this);
 }
 
 Answers::~Answers()
@@ -27,28 +26,35 @@ Answers::~Answers()
     EXPECT_TRUE(steps_.empty()) << steps_.size() << " expected dialog or box never came up";
 }
 
-void Answers::Poll()
+// A modal widget shown is answered from a fresh event, once the call that showed it waits.
+bool Answers::eventFilter(QObject* watched, QEvent* event)
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == answered_ || !modal->isVisible())
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Show && widget != nullptr && widget->isWindow() && widget->isModal())
+        QTimer::singleShot(0, this, [this, modal = QPointer<QWidget>(widget)] { Answer(modal); });
+    return false;
+}
+
+void Answers::Answer(const QPointer<QWidget>& modal)
+{
+    if (modal == nullptr || !modal->isVisible())
         return;
-    answered_ = modal;
     if (steps_.empty()) {
         unexpected_ << modal->metaObject()->className() + QStringLiteral(" \"") + modal->windowTitle() + '"';
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
+        if (auto* dialog = qobject_cast<QDialog*>(modal.data()))
             dialog->reject();
         return;
     }
-    // From a fresh event: a step that opens a further box blocks until that box is answered.
-    // Offscreen no window manager gives a dialog the keyboard back once a box over it has
-    // closed; a user would click into it.
     const Step step = steps_.front();
     steps_.pop_front();
-    QTimer::singleShot(0, modal, [step, modal] {
-        modal->activateWindow();
-        EXPECT_TRUE(QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; }));
+    // Offscreen no window manager gives a dialog the keyboard back once a box over it has
+    // closed; a user would click into it.
+    modal->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([modal] { return modal == nullptr || QApplication::activeWindow() == modal; }));
+    if (modal != nullptr)
         step(*modal);
-    });
+    if (modal != nullptr && modal->isVisible())
+        QTimer::singleShot(0, this, [this, modal] { Answer(modal); });
 }
 
 Answers::Step TypeFileName(const QString& name)

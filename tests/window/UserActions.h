@@ -14,7 +14,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -22,9 +21,9 @@
 #include <string>
 #include <vector>
 
-// Answers, in order, each modal widget that becomes the active one while it lives (a dialog
-// that comes back after a box over it closed is a new question). A modal widget that no step
-// expects is rejected and reported, so that a wrong road fails instead of hanging.
+// Answers, in order, each modal widget shown while it lives; a dialog still up once its step
+// is done (a box it brought up answered too) asks again. A modal widget that no step expects
+// is rejected and reported, so that a wrong road fails instead of hanging.
 class Answers : public QObject {
 public:
     using Step = std::function<void(QWidget& modal)>;
@@ -32,12 +31,13 @@ public:
     explicit Answers(std::vector<Step> steps = {});
     ~Answers() override;
 
-private:
-    void Poll();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    QTimer timer_;
+private:
+    void Answer(const QPointer<QWidget>& modal);
+
     std::deque<Step> steps_;
-    QPointer<QWidget> answered_;
     QStringList unexpected_;
 };
 
