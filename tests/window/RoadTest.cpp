@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -247,9 +250,13 @@ TEST_F(Road, SaveDialogListsByNameAndRefusesWhatItMustNotReplace)
     Open(Path("gen.hex"));
     WriteFile(Path("pdf.hex"), "%PDF-1.4\n");
     WriteFile(Path("locked.hex"), "kept");
+    WriteFile(Path("seen.txt"), "");
     ASSERT_EQ(chmod(QFile::encodeName(Path("locked.hex")).constData(), 0444), 0);
     const int opens = inotify_init1(IN_NONBLOCK);
-    inotify_add_watch(opens, QFile::encodeName(folder.path()).constData(), IN_OPEN);
+    ASSERT_GE(opens, 0) << "inotify: " << std::strerror(errno);
+    ASSERT_GE(inotify_add_watch(opens, QFile::encodeName(folder.path()).constData(), IN_OPEN), 0)
+        << "inotify: " << std::strerror(errno);
+    ReadFile(Path("seen.txt"));  // the one open the watch must report
 
     QString lookIn;
     QStringList filesOpened;
@@ -273,7 +280,7 @@ TEST_F(Road, SaveDialogListsByNameAndRefusesWhatItMustNotReplace)
         Keys(Qt::CTRL | Qt::Key_S);
     }
     close(opens);
-    EXPECT_EQ(filesOpened, QStringList{});
+    EXPECT_EQ(filesOpened, QStringList{u"seen.txt"_s});
     EXPECT_EQ(lookIn, u"Cerca in:"_s);
     EXPECT_EQ(readOnly.text, Path("locked.hex") + u" è protetto da scrittura.\nScegliere un altro nome."_s);
     EXPECT_EQ(noFolder.text, "La cartella " + Path("none") + " non esiste.\nScegliere una cartella esistente.");
