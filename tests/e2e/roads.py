@@ -70,6 +70,9 @@ def start():
                            stderr=subprocess.STDOUT)
     atexit.register(app.kill)
     main = until(lambda: window("Personalizzazione Barre  Kelvo"), "the main window")
+    with open(f"{work}/program.log") as log:
+        if "invalid style override" in log.read():
+            fail("the dark style Adwaita-Dark is not installed (adwaita-qt6): the check below would prove nothing")
     subprocess.run(["xdotool", "windowactivate", "--sync", main])
     # Between the two text groups the window shows its own button face.
     pixel = subprocess.run(["import", "-window", main, "-crop", "1x1+530+320", "-depth", "8", "txt:-"],
