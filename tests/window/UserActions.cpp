@@ -37,7 +37,8 @@ bool Answers::eventFilter(QObject* watched, QEvent* event)
 
 void Answers::Answer(const QPointer<QWidget>& modal)
 {
-    if (modal == nullptr || !modal->isVisible())
+    // A modal widget whose step still runs is dealing with its answer, whatever it shows meanwhile.
+    if (modal == nullptr || !modal->isVisible() || answering_.contains(modal.data()))
         return;
     if (steps_.empty()) {
         unexpected_ << modal->metaObject()->className() + QStringLiteral(" \"") + modal->windowTitle() + '"';
@@ -47,12 +48,15 @@ void Answers::Answer(const QPointer<QWidget>& modal)
     }
     const Step step = steps_.front();
     steps_.pop_front();
+    const QWidget* asked = modal.data();
+    answering_.insert(asked);
     // Offscreen no window manager gives a dialog the keyboard back once a box over it has
     // closed; a user would click into it.
     modal->activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([modal] { return modal == nullptr || QApplication::activeWindow() == modal; }));
     if (modal != nullptr)
         step(*modal);
+    answering_.remove(asked);
     if (modal != nullptr && modal->isVisible())
         QTimer::singleShot(0, this, [this, modal] { Answer(modal); });
 }

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include <deque>
@@ -38,6 +39,7 @@ private:
     void Answer(const QPointer<QWidget>& modal);
 
     std::deque<Step> steps_;
+    QSet<const QWidget*> answering_;
     QStringList unexpected_;
 };
 
