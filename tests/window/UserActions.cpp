@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include <unistd.h>
 
@@ -105,8 +107,7 @@ void ExpectLooksLike(QWidget& widget, const QString& name, const QList<QWidget*>
     // text, font or a control moved by one pixel differs by far more.
     constexpr int kTolerance = 2;
     const auto near = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) <= kTolerance && std::abs(qGreen(a) - qGreen(b)) <= kTolerance &&
-               std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
+        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) <= kTolerance;
     };
     QImage difference = shown.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
     bool same = shown.size() == reference.size();
@@ -170,22 +171,15 @@ void PinEnvironment(int& argc, char** argv, Scratch& scratch)
     for (const std::string& name : leaked)
         ::unsetenv(name.c_str());
     scratch.path = (std::filesystem::temp_directory_path() / "kelvo-window-tests.XXXXXX").string();
-    if (::mkdtemp(scratch.path.data()) == nullptr) {
-        std::perror(scratch.path.c_str());
-        std::exit(1);
-    }
+    if (::mkdtemp(scratch.path.data()) == nullptr)
+        throw std::system_error(errno, std::generic_category(), scratch.path);
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
         ::setenv(name, scratch.path.c_str(), 1);
     ::setenv("FONTCONFIG_FILE", KELVO_FONTS, 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '-' && std::strchr(argv[i], '=') != nullptr)
-            ::putenv(argv[i]);
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
+    char** const own = std::stable_partition(argv + 1, argv + argc, [](char* arg) { return arg[0] == '-' || !std::strchr(arg, '='); });
+    std::for_each(own, argv + argc, ::putenv);
+    argc = int(own - argv);
 }
 
 }  // namespace
