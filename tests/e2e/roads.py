@@ -207,9 +207,10 @@ def names_road():
            ("push button", "Colore Sfondo del Testo Scorrevole"), ("combo box", "Velocità del Testo Scorrevole"),
            ("combo box", "Altezza del Testo Scorrevole"), ("combo box", "Altezza del Nominativo"))
     key("alt", "Return")  # the File menu, from the keyboard
-    expect(("menu item", "Voce vuota", "showing"), ("menu item", "Esci", "showing"))
+    expect(("menu item", "Voce vuota", "showing", "enabled"), ("menu item", "Esci", "showing"))
     all_named("the File menu")
     key("Escape", "Escape")
+    expect(("menu item", "Voce vuota", "-showing"))
     # A middle click pastes the X selection; a character the device cannot show is refused
     # there as everywhere else.
     subprocess.run(["xclip", "-selection", "primary"], input="xèy".encode(), check=True)
