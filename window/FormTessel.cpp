@@ -1,6 +1,7 @@
 #include "FormTessel.h"
 
 #include "AccessibleControl.h"
+#include "AccessibleMenuEntry.h"
 #include "BevelPanel.h"
 #include "CaptionSet.h"
 #include "DeferredIconEngine.h"
@@ -92,6 +93,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
 {
     // Before any control exists: a screen reader may ask about each as it is built.
     QAccessible::installFactory(AccessibleControl::Create);
+    QAccessible::installFactory(AccessibleMenuEntry::Create);
     ui->setupUi(this);
     // Where Qt's translations are not installed, its texts simply stay English.
     (void)qtTexts_.load(QLocale(QLocale::Italian), QStringLiteral("qt"), QStringLiteral("_"),
@@ -170,10 +172,13 @@ void TForm1::SetItemHeight(QComboBox* list)
         list->setItemData(position, entry, Qt::SizeHintRole);
 }
 
-// The File menu has an empty entry before Esci that does nothing.
+// The File menu has an empty entry before Esci that does nothing; only a screen reader
+// hears a name for it.
 void TForm1::AddUnnamedMenuItem()
 {
-    ui->File1->insertAction(ui->Exit1, new QAction(ui->File1));
+    auto* entry = new QAction(ui->File1);
+    entry->setObjectName(QStringLiteral("VoceVuota"));
+    ui->File1->insertAction(ui->Exit1, entry);
 }
 
 // The dialogs are built when first needed (building one costs more than the rest of the
