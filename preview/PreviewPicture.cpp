@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -86,6 +87,7 @@ struct Lettering {
 void DrawText(QPainter& painter, const Lettering& lettering, std::string_view text, int left, int top)
 {
     const int cell = kCellColumns * lettering.dot;
+    QVarLengthArray<QRect, 512> runs;
     const int first = left < 0 ? -left / cell : 0;
     const int last = std::min(int(text.size()), FloorDiv(kUnitsWide - left, cell) + 1);
     for (int index = first; index < last; ++index) {
@@ -103,10 +105,16 @@ void DrawText(QPainter& painter, const Lettering& lettering, std::string_view te
                     ++column;
                 const QRect run = lettering.map.Rect(x + start * lettering.dot, y, x + column * lettering.dot,
                                                      y + lettering.dot);
-                painter.fillRect(run.intersected(lettering.clip), lettering.colour);
+                runs.append(run.intersected(lettering.clip));
             }
         }
     }
+    // In one call: a text has hundreds of runs of dots.
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(lettering.colour);
+    painter.drawRects(runs.constData(), int(runs.size()));
+    painter.restore();
 }
 
 // Squares of the bar colours, each row one square further left than the row above.
