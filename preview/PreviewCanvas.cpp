@@ -1,5 +1,7 @@
 #include "PreviewCanvas.h"
 
+#include "FrameBands.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -36,7 +38,7 @@ void PreviewCanvas::SetStep(int step)
 
 QSize PreviewCanvas::sizeHint() const
 {
-    return {480, 360};
+    return {kUnitsWide, kUnitsHigh};  // a unit a pixel
 }
 
 QSize PreviewCanvas::minimumSizeHint() const

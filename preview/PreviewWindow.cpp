@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -42,9 +43,30 @@ PreviewWindow::PreviewWindow(QWidget* owner, LanguageSource language)
     }
     timer_.setInterval(kStepMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &PreviewWindow::NextStep);
-    if (owner != nullptr)
-        owner->installEventFilter(this);
     FollowLanguage();
+    if (owner != nullptr) {
+        owner->installEventFilter(this);
+        PlaceBeside(*owner);
+    }
+}
+
+// On the owner's right where the screen has room for it, else on its left; else wherever
+// the window system puts it.
+void PreviewWindow::PlaceBeside(const QWidget& owner)
+{
+    const QScreen* screen = owner.screen();
+    if (screen == nullptr)
+        return;
+    adjustSize();
+    const QRect room = screen->availableGeometry();
+    const QRect beside = owner.frameGeometry();
+    const int frame = beside.width() - owner.width();  // the window system's borders
+    const int gap = 8;
+    QRect placed(QPoint(beside.right() + gap, beside.top()), size() + QSize(frame, frame));
+    if (!room.contains(placed))
+        placed.moveRight(beside.left() - gap);
+    if (room.contains(placed))
+        move(placed.topLeft());
 }
 
 void PreviewWindow::ShowSettings(const firmware::GeneratorSettings& settings)

@@ -44,6 +44,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void PlaceBeside(const QWidget& owner);
     void Describe();
     void FollowVisibility();
 
