@@ -601,6 +601,8 @@ void TForm1::Preview1Click()
         connect(this, &TForm1::SettingsEdited, preview_, &preview::PreviewWindow::ShowSettings);
         connect(this, &TForm1::LanguageSwitched, preview_, &preview::PreviewWindow::FollowLanguage);
     }
+    // Brought back from the task bar too, but not given the keyboard: typing goes on here.
+    preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);
     preview_->show();
     preview_->raise();
 }

@@ -119,7 +119,7 @@ TEST_F(Road, PreviewFollowsEveryEdit)
     EXPECT_EQ(described(), u"Frame 13: sliding text on blue at the top, fine grid, call sign (empty) on green at the bottom"_s);
     EXPECT_EQ(At(shot(), 2, 1), QColor(0, 0, 0x80));
 
-    preview->showNormal();
+    Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_P);  // back from the task bar
     EXPECT_TRUE(preview->IsAnimating());
     const QImage windowShown = window.grab().toImage();
     preview->close();
