@@ -62,7 +62,7 @@ TEST_F(Road, PreviewFollowsEveryEdit)
     ASSERT_NE(preview, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
     auto* canvas = preview->findChild<PreviewCanvas*>();
-    QTRY_VERIFY(canvas->Step() > 1);
+    ASSERT_TRUE(QTest::qWaitFor([canvas] { return canvas->Step() > 1; }));  // it moves
     preview->showMinimized();
     EXPECT_FALSE(preview->IsAnimating());
     canvas->SetStep(150);  // the whole sliding text on the screen
@@ -112,6 +112,11 @@ TEST_F(Road, PreviewFollowsEveryEdit)
     EXPECT_EQ(canvas->accessibleName(), u"Frame preview"_s);
     EXPECT_EQ(described(), u"Frame 10: call sign IW2ABC on yellow at the top, 8 by 6 grid, sliding text on red at the bottom"_s);
     EXPECT_TRUE(preview->findChild<QLabel*>()->text().startsWith(u"Shapes and timing are indicative"_s));
+    Click("Quadro0");
+    EXPECT_EQ(described(), u"Frame 1: bars, call sign IW2ABC on yellow in a box at the top of the bars, sliding "
+                           u"text on red at the bottom"_s);
+    EXPECT_EQ(At(shot(), 192, 2), QColor(Qt::yellow));
+    EXPECT_EQ(At(shot(), 2, 2), QColor(Qt::white));
 
     const GeneratorSettings other{.slidingText = "TEST", .frame = 12, .slidingColour = 1, .fixedColour = 4};
     WriteFile(Path("other.hex"), FirmwareText(other));
@@ -137,19 +142,25 @@ TEST_F(Look, PreviewInBothLanguages)
         const char* picture;
         i18n::Language language;
         GeneratorSettings settings;
+        const char* description;
     };
     const std::vector<Shown> shown{
         {"preview-box-it", i18n::Language::Italian,
          {.slidingText = "CQ CQ DE IW2ABC", .fixedText = "IW2ABC", .frame = 0, .slidingHeight = 2, .fixedHeight = 1,
-          .slidingColour = 1, .fixedColour = 2}},
+          .slidingColour = 1, .fixedColour = 2},
+         "Quadro 1: barre, nominativo IW2ABC su rosso in un riquadro in cima alle barre, testo scorrevole su blu in "
+         "basso"},
         {"preview-grid-en", i18n::Language::English,
          {.slidingText = "Test 73!", .fixedText = "I0XYZ", .frame = 9, .slidingHeight = 0, .fixedHeight = 3,
-          .slidingColour = 3, .fixedColour = 7}},
+          .slidingColour = 3, .fixedColour = 7},
+         "Frame 10: call sign I0XYZ on white at the top, 8 by 6 grid, sliding text on magenta at the bottom"},
         {"preview-fine-grid-it", i18n::Language::Italian,
          {.slidingText = "{ATV} 10 GHz", .fixedText = "IW2ABC", .frame = 12, .slidingHeight = 3, .fixedHeight = 2,
-          .slidingColour = 4, .fixedColour = 5}},
+          .slidingColour = 4, .fixedColour = 5},
+         "Quadro 13: testo scorrevole su verde in alto, griglia fine, nominativo IW2ABC su azzurro in basso"},
         {"preview-black-band-en", i18n::Language::English,
-         {.slidingText = "abc~xyz", .fixedText = "IW2ABC", .frame = 14, .slidingHeight = 1, .slidingColour = 0}},
+         {.slidingText = "abc~xyz", .fixedText = "IW2ABC", .frame = 14, .slidingHeight = 1, .slidingColour = 0},
+         "Frame 15: black band at the top, doubled half-width bars, sliding text on black at the bottom"},
     };
     for (const Shown& one : shown) {
         PreviewWindow preview(nullptr, [&one] { return one.language; });
@@ -158,8 +169,10 @@ TEST_F(Look, PreviewInBothLanguages)
         preview.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
         preview.showMinimized();
-        preview.findChild<PreviewCanvas*>()->SetStep(110);
+        auto* canvas = preview.findChild<PreviewCanvas*>();
+        canvas->SetStep(110);
         ExpectLooksLike(preview, QString::fromLatin1(one.picture));
+        EXPECT_EQ(canvas->accessibleDescription(), QString::fromUtf8(one.description));
     }
 }
 
