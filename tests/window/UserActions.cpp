@@ -22,7 +22,7 @@ Answers::~Answers()
 void Answers::Poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == answered_ || !modal->isVisible())
+    if (modal == nullptr || modal == answered_ || !modal->isVisible() || modal->property("answering").toBool())
         return;
     answered_ = modal;
     if (steps_.empty()) {
@@ -39,7 +39,13 @@ void Answers::Poll()
     QTimer::singleShot(0, modal, [step, modal] {
         modal->activateWindow();
         EXPECT_TRUE(QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; }));
+        // While its step runs, a box the step opened can close and leave this widget the
+        // active one for a moment before the step is done with it: no new question.
+        const QPointer<QWidget> answering(modal);
+        modal->setProperty("answering", true);
         step(*modal);
+        if (answering != nullptr)
+            answering->setProperty("answering", false);
     });
 }
 
