@@ -118,7 +118,10 @@ TEST_F(Road, PreviewFollowsEveryEdit)
     EXPECT_EQ(At(shot(), 192, 2), QColor(Qt::yellow));
     EXPECT_EQ(At(shot(), 2, 2), QColor(Qt::white));
 
-    const GeneratorSettings other{.slidingText = "TEST", .frame = 12, .slidingColour = 1, .fixedColour = 4};
+    // Only the call sign, the frame and the colours differ from what the window shows: the
+    // picture follows the whole load, not just the fields that change as it goes.
+    const GeneratorSettings other{.slidingText = "CQ CQ DE IW2ABC", .frame = 12, .slidingHeight = 1, .fixedHeight = 3,
+        .slidingColour = 1, .fixedColour = 4, .speed = 1};
     WriteFile(Path("other.hex"), FirmwareText(other));
     Open(Path("other.hex"));
     EXPECT_EQ(described(), u"Frame 13: sliding text on blue at the top, fine grid, call sign (empty) on green at the bottom"_s);
