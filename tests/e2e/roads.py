@@ -191,6 +191,7 @@ def names_road():
     x, y, _, _ = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     subprocess.run(["xdotool", "mousemove", str(x + 20), str(y + 10), "click", "2"], check=True)
     until(lambda: window("ATTENZIONE"), "the warning on a middle-click paste of 'è'")
+    subprocess.run(["xdotool", "windowactivate", "--sync", window("ATTENZIONE")])
     key("Return")
     until(lambda: not window("ATTENZIONE"), "the warning answered")
     # Closed by its frame, the window ends the program, the preview open beside it or not.
