@@ -22,7 +22,7 @@ constexpr std::array<std::string_view, 3> kSpeedsEnglish{
 // Columns: Italian, English. Row 1 and the language button's hint describe the
 // language the button switches to, not the current one. The speed list takes the
 // height lists' placeholder here; only the form itself says "Velocita'".
-constexpr std::array<CaptionRow, 56> kRows{{
+constexpr std::array<CaptionRow, 57> kRows{{
     {"ButtonLingua", Property::ImageIndex, {"17", "16"}},
     {"Italiano", Property::Checked, {"true", "false"}},
     {"Inglese", Property::Checked, {"false", "true"}},
@@ -35,6 +35,7 @@ constexpr std::array<CaptionRow, 56> kRows{{
       "---- Customize Bar Kelvo ----"}},
     {"Open1", Property::Caption, {"Apri", "Open"}},
     {"Save1", Property::Caption, {"Salva", "Save"}},
+    {"Preview1", Property::Caption, {"Anteprima", "Preview"}},
     {"Lingua", Property::Caption, {"Lingua", "Language"}},
     {"Exit1", Property::Caption, {"Esci", "Exit"}},
     {"ButtonOpenFile", Property::Hint, {"Apri File", "Open File"}},

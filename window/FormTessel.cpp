@@ -10,6 +10,7 @@
 #include "NameFilter.h"
 #include "PlainMessage.h"
 #include "KelvoResources.h"
+#include "PreviewWindow.h"
 #include "ShapeWidget.h"
 #include "TextEntryRule.h"
 #include "WindowAccess.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 
@@ -107,6 +109,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
         list->installEventFilter(this);
     ConnectHandlers();
     FormCreate();
+    ConnectPreview();
     new WindowAccess(*this, *ui);
     describeStartupTexts(*this);
     setFixedSize(FixedWindowSize());
@@ -224,9 +227,9 @@ void TForm1::ConnectHandlers()
     connect(ui->OkColore, &QPushButton::clicked, this, &TForm1::OkColoreClick);
     connect(ui->CancellaColore, &QPushButton::clicked, this, &TForm1::CancellaColoreClick);
 
-    const QList<QKeySequence> menuShortcuts = {ui->Open1->shortcut(), ui->Save1->shortcut(),
-                                               ui->Italiano->shortcut(), ui->Inglese->shortcut(),
-                                               ui->Exit1->shortcut()};
+    const QList<QKeySequence> menuShortcuts = {ui->Open1->shortcut(),    ui->Save1->shortcut(),
+                                               ui->Preview1->shortcut(), ui->Italiano->shortcut(),
+                                               ui->Inglese->shortcut(),  ui->Exit1->shortcut()};
     for (FilteredLineEdit* edit : {ui->EditTesto, ui->EditNominativo}) {
         edit->setReservedShortcuts(menuShortcuts);
         connect(edit, &FilteredLineEdit::keyPress, this, &TForm1::EditTestoKeyPress);
@@ -324,7 +327,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 bool TForm1::IsMenuShortcut(const QKeyEvent& key) const
 {
     const QKeySequence typed(key.keyCombination());
-    const std::array<const QAction*, 5> menu = {ui->Open1, ui->Save1, ui->Italiano, ui->Inglese, ui->Exit1};
+    const std::array<const QAction*, 6> menu = {ui->Open1,    ui->Save1,   ui->Preview1,
+                                                ui->Italiano, ui->Inglese, ui->Exit1};
     return std::any_of(menu.begin(), menu.end(),
                        [&typed](const QAction* action) { return action->shortcut() == typed; });
 }
@@ -386,6 +390,8 @@ void TForm1::ShowSettings(const firmware::GeneratorSettings& settings)
         group->setEnabled(true);
     ui->ButtonSaveFile->setEnabled(true);
     ui->Save1->setEnabled(true);
+    ui->Preview1->setEnabled(true);
+    AnnounceSettings();
 }
 
 firmware::GeneratorSettings TForm1::GatherSettings() const
@@ -533,6 +539,7 @@ void TForm1::ButtonLinguaClick()
     SaveDialog();
     UseQtTexts(language);
     writeCaptionSet(*this, language);
+    emit LanguageSwitched();
 }
 
 void TForm1::UseQtTexts(i18n::Language language)
@@ -557,4 +564,50 @@ void TForm1::IngleseClick()
     ui->Inglese->setChecked(!ui->Inglese->isChecked());
     if (ui->Italiano->isChecked())
         ButtonLinguaClick();
+}
+
+// Each edit is announced once its handler has run: these connections come after the handlers'.
+void TForm1::ConnectPreview()
+{
+    connect(ui->Preview1, &QAction::triggered, this, &TForm1::Preview1Click);
+    for (FilteredLineEdit* field : {ui->EditTesto, ui->EditNominativo})
+        connect(field, &QLineEdit::textChanged, this, &TForm1::AnnounceSettings);
+    for (QComboBox* list : {ui->ComboDimScorr, ui->ComboDimFisso, ui->ComboVelocita})
+        connect(list, &QComboBox::currentIndexChanged, this, &TForm1::AnnounceSettings);
+    for (QToolButton* button : PulsQuadri)
+        connect(button, &QToolButton::clicked, this, &TForm1::AnnounceSettings);
+    for (const PaletteEntry& entry : Tavolozza)
+        connect(entry.panel, &BevelPanel::clicked, this, &TForm1::AnnounceSettings);
+    for (QPushButton* button : {ui->OkColore, ui->CancellaColore})
+        connect(button, &QPushButton::clicked, this, &TForm1::AnnounceSettings);
+}
+
+firmware::GeneratorSettings TForm1::ShownSettings() const
+{
+    firmware::GeneratorSettings settings = GatherSettings();
+    if (ui->TavolaColore->isVisible()) {
+        const int highlighted = ui->TavolaColore->property("Tag").toInt();
+        (ui->OkColore->property("Tag").toInt() == kTargetSliding ? settings.slidingColour : settings.fixedColour) =
+            highlighted;
+    }
+    return settings;
+}
+
+void TForm1::AnnounceSettings()
+{
+    emit SettingsEdited(ShownSettings());
+}
+
+void TForm1::Preview1Click()
+{
+    if (preview_ == nullptr) {
+        preview_ = new preview::PreviewWindow(this, [this] { return CurrentLanguage(); });
+        preview_->ShowSettings(ShownSettings());
+        connect(this, &TForm1::SettingsEdited, preview_, &preview::PreviewWindow::ShowSettings);
+        connect(this, &TForm1::LanguageSwitched, preview_, &preview::PreviewWindow::FollowLanguage);
+    }
+    // Brought back from the task bar too, but not given the keyboard: typing goes on here.
+    preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);
+    preview_->show();
+    preview_->raise();
 }

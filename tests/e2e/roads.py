@@ -101,6 +101,10 @@ def keys_road():
     key("ctrl+s")
     answer_file_dialog("Scrittura File", saved)
     until(lambda: os.path.exists(saved), f"the file {saved}")
+    # The preview comes up beside the window and leaves it the keyboard: Ctrl+X still ends
+    # the program.
+    key("ctrl+shift+p")
+    until(lambda: window("^Anteprima$"), "the preview")
     key("ctrl+x")
     until(lambda: app.poll() is not None, "the end of the program")
     with open(expected, "rb") as file:  # written with CR LF, and none after the last line
@@ -173,7 +177,7 @@ def names_road():
         except GLib.Error:  # a dialog that is going away
             pass
     pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
-    start()
+    app = start()
     until(ours, "the program on the screen reader's bus (AT-SPI)")
     expect(("status bar", "Cliccare sull' icona di sinistra per aprire il file "))
     key("ctrl+e")
@@ -211,6 +215,14 @@ def names_road():
     all_named("the File menu")
     key("Escape", "Escape")
     expect(("menu item", "Voce vuota", "-showing"))
+    key("ctrl+shift+p")
+    expect(("image", "Anteprima del quadro"))
+    all_named("the window with the preview open")
+    said = next(found.description for found in pyatspi.findAllDescendants(
+        next(a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "kelvo-barre"),
+        lambda o: o.name == "Anteprima del quadro"))
+    if said != "Quadro 8: banda nera in alto, barre, nominativo N0CALL su nero in basso":
+        fail(f"the preview is described as: {said}")
     # A middle click pastes the X selection; a character the device cannot show is refused
     # there as everywhere else.
     subprocess.run(["xclip", "-selection", "primary"], input="xèy".encode(), check=True)
@@ -219,6 +231,16 @@ def names_road():
     x, y, _, _ = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     subprocess.run(["xdotool", "mousemove", str(x + 20), str(y + 10), "click", "2"], check=True)
     until(lambda: window("ATTENZIONE"), "the warning on a middle-click paste of 'è'")
+    subprocess.run(["xdotool", "windowactivate", "--sync", window("ATTENZIONE")])
+    key("Return")
+    until(lambda: not window("ATTENZIONE"), "the warning answered")
+    # Closed by its frame, the window ends the program, the preview open beside it or not.
+    until(lambda: window("^Anteprima$"), "the preview still open")
+    subprocess.run(["xdotool", "windowactivate", "--sync", window("Personalizzazione Barre  Kelvo")])
+    key("alt+F4")
+    until(lambda: app.poll() is not None, "the end of the program, the preview open")
+    if app.returncode != 0:
+        fail(f"exit status {app.returncode}")
 
 
 {"keys": keys_road, "names": names_road}[mode]()
