@@ -22,7 +22,7 @@ constexpr std::array<std::string_view, 3> kSpeedsEnglish{
 // Columns: Italian, English. Row 1 and the language button's hint describe the
 // language the button switches to, not the current one. The speed list takes the
 // height lists' placeholder here; only the form itself says "Velocita'".
-constexpr std::array<CaptionRow, 50> kRows{{
+constexpr std::array<CaptionRow, 57> kRows{{
     {"ButtonLingua", Property::ImageIndex, {"17", "16"}},
     {"Italiano", Property::Checked, {"true", "false"}},
     {"Inglese", Property::Checked, {"false", "true"}},
@@ -35,6 +35,7 @@ constexpr std::array<CaptionRow, 50> kRows{{
       "---- Customize Bar Kelvo ----"}},
     {"Open1", Property::Caption, {"Apri", "Open"}},
     {"Save1", Property::Caption, {"Salva", "Save"}},
+    {"Preview1", Property::Caption, {"Anteprima", "Preview"}},
     {"Lingua", Property::Caption, {"Lingua", "Language"}},
     {"Exit1", Property::Caption, {"Esci", "Exit"}},
     {"ButtonOpenFile", Property::Hint, {"Apri File", "Open File"}},
@@ -86,6 +87,16 @@ constexpr std::array<CaptionRow, 50> kRows{{
     {"ComboDimFisso", Property::TextAndItems,
      {"Dimensione", "Dimension"}, {kHeightsItalian, kHeightsEnglish}},
     {"GroupVersione", Property::Caption, {"Versione", "Release"}},
+    // Heard only through a screen reader: the two colour buttons and the lists say which
+    // text they set, the empty menu entry that it is empty.
+    {"PulsScorrColSfo", Property::ReaderName,
+     {"Colore Sfondo del Testo Scorrevole", "Background Color of the Sliding Text"}},
+    {"ComboDimScorr", Property::ReaderName, {"Altezza del Testo Scorrevole", "Height of the Sliding Text"}},
+    {"ComboVelocita", Property::ReaderName, {"Velocità del Testo Scorrevole", "Speed of the Sliding Text"}},
+    {"PulsFissoColSfo", Property::ReaderName,
+     {"Colore Sfondo del Nominativo", "Background Color of the Call Sign"}},
+    {"ComboDimFisso", Property::ReaderName, {"Altezza del Nominativo", "Height of the Call Sign"}},
+    {"VoceVuota", Property::ReaderName, {"Voce vuota", "Empty entry"}},
 }};
 
 }  // namespace

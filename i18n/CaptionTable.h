@@ -24,6 +24,8 @@ enum class Property {
     StatusPrompt,  // Panel4's caption, written only while its Tag (the file-name flag) is 0
     TextAndItems,  // drop-down list: text is its placeholder (the edit text with no entry
                    // selected), items its entries in position order
+    ReaderName,    // what a screen reader calls the control where its caption does not say
+                   // it; written after the caption, whose name it replaces
 };
 
 struct CaptionRow {

@@ -9,19 +9,23 @@
 #  - memory is flat: the 50 MB scan raises the peak RSS by at most 1024 kB more than the
 #    real-size scan does;
 #  - a whole LoadFirmwareFile and a whole SaveFirmwareFile of the real-size file each take
-#    under 1 ms of CPU time (the save's wait for the disk sync is real time, not CPU time).
+#    under 1 ms of CPU time (the save's wait for the disk sync is real time, not CPU time);
+#  - a step of the preview's animation, drawn at 720x540, costs at most 10 times a plain fill
+#    of the same area and under 2 ms of CPU time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh --test
 cmake --preset test
-cmake --build --preset test -j 2 --target bench_firmware
+cmake --build --preset test -j 2 --target bench_firmware bench_preview
 
 args=("$@")
 (( ${#args[@]} > 0 )) || args=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 
 out=build/test/benchmarks/bench_firmware.out
 build/test/benchmarks/bench_firmware "${args[@]}" | tee "$out"
+preview_out=build/test/benchmarks/bench_preview.out
+build/test/benchmarks/bench_preview "${args[@]}" | tee "$preview_out"
 
 echo
 awk '
@@ -38,5 +42,7 @@ awk '
          value["rss_growth_kb_large"] + 0 <= value["rss_growth_kb_real_size"] + 1024)
     goal("load CPU time < 1 ms", ("cpu_ms_load" in value) && value["cpu_ms_load"] + 0 < 1)
     goal("save CPU time < 1 ms", ("cpu_ms_save" in value) && value["cpu_ms_save"] + 0 < 1)
+    goal("preview step <= 10 x plain fill of 720x540", ("preview_to_fill" in value) && value["preview_to_fill"] + 0 <= 10)
+    goal("preview step CPU time < 2 ms", ("preview_ms_per_step" in value) && value["preview_ms_per_step"] + 0 < 2)
     exit missed
-  }' "$out"
+  }' "$out" "$preview_out"

@@ -3,6 +3,8 @@
 #include "BevelPanel.h"
 #include "ShapeWidget.h"
 
+#include <QLabel>
+
 AccessibleControl::AccessibleControl(QWidget* widget, QAccessible::Role role)
     : QAccessibleWidget(widget, role)
 {
@@ -14,6 +16,8 @@ QAccessibleInterface* AccessibleControl::Create(const QString&, QObject* object)
 {
     if (auto* shape = qobject_cast<ShapeWidget*>(object))
         return new AccessibleControl(shape, QAccessible::Graphic);
+    if (auto* label = qobject_cast<QLabel*>(object); label != nullptr && label->text().trimmed().isEmpty())
+        return new AccessibleControl(label, QAccessible::StaticText);
     auto* panel = qobject_cast<BevelPanel*>(object);
     if (panel == nullptr)
         return nullptr;
@@ -25,17 +29,22 @@ QAccessibleInterface* AccessibleControl::Create(const QString&, QObject* object)
 QString AccessibleControl::text(QAccessible::Text kind) const
 {
     const QString text = QAccessibleWidget::text(kind);
-    const auto* panel = qobject_cast<const BevelPanel*>(widget());
-    if (kind == QAccessible::Name && text.isEmpty() && panel != nullptr)
+    if (kind != QAccessible::Name || !text.isEmpty())
+        return text;
+    if (const auto* panel = qobject_cast<const BevelPanel*>(widget()))
         return panel->caption();
+    if (const auto* label = qobject_cast<const QLabel*>(widget()))
+        return label->text();
     return text;
 }
 
 QAccessible::State AccessibleControl::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    // A shape without a name only outlines another control: nothing to read out.
-    if (role() == QAccessible::Graphic && text(QAccessible::Name).isEmpty())
+    // A shape without a name only outlines another control, a blank label only keeps others
+    // apart: nothing to read out.
+    if ((role() == QAccessible::Graphic || role() == QAccessible::StaticText) &&
+        text(QAccessible::Name).trimmed().isEmpty())
         state.invisible = true;
     if (role() == QAccessible::RadioButton)
         state.checked = static_cast<const BevelPanel*>(widget())->bevelInner() == BevelPanel::Lowered;

@@ -5,10 +5,12 @@
 #include "NameFilter.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QString>
@@ -52,8 +54,32 @@ bool namedByHint(const QWidget &widget)
     return button && button->text().isEmpty();
 }
 
+// A menu entry is read by its text, or by this property where it has none. On Linux Qt reads
+// a drop-down list's name from the label whose buddy it is, the list's own name being its
+// entry: the list's hidden label and its text field take the name too.
+void nameForReader(QObject *target, const QString &value)
+{
+    if (auto *action = qobject_cast<QAction *>(target)) {
+        action->setProperty("accessibleName", value);
+        QAccessibleEvent event(action, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    } else if (auto *widget = qobject_cast<QWidget *>(target)) {
+        widget->setAccessibleName(value);
+    }
+    auto *list = qobject_cast<QComboBox *>(target);
+    if (!list || !list->lineEdit())
+        return;
+    list->lineEdit()->setAccessibleName(value);
+    for (QLabel *label : list->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (label->buddy() == list)
+            label->setText(value);
+    }
+}
+
 void describe(QObject *target, Property property, const QString &value)
 {
+    if (property == Property::ReaderName)
+        return nameForReader(target, value);
     auto *widget = qobject_cast<QWidget *>(target);
     if (!widget || widget->isWindow())
         return;
@@ -144,6 +170,8 @@ void writeRow(QWidget &form, const CaptionRow &row, Language language)
         if (auto *list = qobject_cast<QComboBox *>(target))
             rebuildList(*list, row, language);
         return;
+    case Property::ReaderName:
+        break;
     }
     describe(target, row.property, value);
 }

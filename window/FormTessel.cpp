@@ -1,6 +1,7 @@
 #include "FormTessel.h"
 
 #include "AccessibleControl.h"
+#include "AccessibleMenuEntry.h"
 #include "BevelPanel.h"
 #include "CaptionSet.h"
 #include "DeferredIconEngine.h"
@@ -10,6 +11,7 @@
 #include "NameFilter.h"
 #include "PlainMessage.h"
 #include "KelvoResources.h"
+#include "PreviewWindow.h"
 #include "ShapeWidget.h"
 #include "TextEntryRule.h"
 #include "WindowAccess.h"
@@ -27,6 +29,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 
@@ -93,6 +96,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
 {
     // Before any control exists: a screen reader may ask about each as it is built.
     QAccessible::installFactory(AccessibleControl::Create);
+    QAccessible::installFactory(AccessibleMenuEntry::Create);
     ui->setupUi(this);
     // Where Qt's translations are not installed, its texts simply stay English.
     (void)qtTexts_.load(QLocale(QLocale::Italian), QStringLiteral("qt"), QStringLiteral("_"),
@@ -110,6 +114,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     new FileDrop(*this, [this] { return !ui->TavolaColore->isHidden(); },
                  [this](const QString& name) { OpenFirmwareFile(name); });
     FormCreate();
+    ConnectPreview();
     new WindowAccess(*this, *ui);
     describeStartupTexts(*this);
     setFixedSize(FixedWindowSize());
@@ -175,10 +180,13 @@ void TForm1::SetItemHeight(QComboBox* list)
         list->setItemData(position, entry, Qt::SizeHintRole);
 }
 
-// The File menu has an empty entry before Esci that does nothing.
+// The File menu has an empty entry before Esci that does nothing; only a screen reader
+// hears a name for it.
 void TForm1::AddUnnamedMenuItem()
 {
-    ui->File1->insertAction(ui->Exit1, new QAction(ui->File1));
+    auto* entry = new QAction(ui->File1);
+    entry->setObjectName(QStringLiteral("VoceVuota"));
+    ui->File1->insertAction(ui->Exit1, entry);
 }
 
 // The dialogs are built when first needed (building one costs more than the rest of the
@@ -224,9 +232,9 @@ void TForm1::ConnectHandlers()
     connect(ui->OkColore, &QPushButton::clicked, this, &TForm1::OkColoreClick);
     connect(ui->CancellaColore, &QPushButton::clicked, this, &TForm1::CancellaColoreClick);
 
-    const QList<QKeySequence> menuShortcuts = {ui->Open1->shortcut(), ui->Save1->shortcut(),
-                                               ui->Italiano->shortcut(), ui->Inglese->shortcut(),
-                                               ui->Exit1->shortcut()};
+    const QList<QKeySequence> menuShortcuts = {ui->Open1->shortcut(),    ui->Save1->shortcut(),
+                                               ui->Preview1->shortcut(), ui->Italiano->shortcut(),
+                                               ui->Inglese->shortcut(),  ui->Exit1->shortcut()};
     for (FilteredLineEdit* edit : {ui->EditTesto, ui->EditNominativo}) {
         edit->setReservedShortcuts(menuShortcuts);
         connect(edit, &FilteredLineEdit::keyPress, this, &TForm1::EditTestoKeyPress);
@@ -324,7 +332,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 bool TForm1::IsMenuShortcut(const QKeyEvent& key) const
 {
     const QKeySequence typed(key.keyCombination());
-    const std::array<const QAction*, 5> menu = {ui->Open1, ui->Save1, ui->Italiano, ui->Inglese, ui->Exit1};
+    const std::array<const QAction*, 6> menu = {ui->Open1,    ui->Save1,   ui->Preview1,
+                                                ui->Italiano, ui->Inglese, ui->Exit1};
     return std::any_of(menu.begin(), menu.end(),
                        [&typed](const QAction* action) { return action->shortcut() == typed; });
 }
@@ -390,6 +399,8 @@ void TForm1::ShowSettings(const firmware::GeneratorSettings& settings)
         group->setEnabled(true);
     ui->ButtonSaveFile->setEnabled(true);
     ui->Save1->setEnabled(true);
+    ui->Preview1->setEnabled(true);
+    AnnounceSettings();
 }
 
 firmware::GeneratorSettings TForm1::GatherSettings() const
@@ -537,6 +548,7 @@ void TForm1::ButtonLinguaClick()
     SaveDialog();
     UseQtTexts(language);
     writeCaptionSet(*this, language);
+    emit LanguageSwitched();
 }
 
 void TForm1::UseQtTexts(i18n::Language language)
@@ -561,4 +573,50 @@ void TForm1::IngleseClick()
     ui->Inglese->setChecked(!ui->Inglese->isChecked());
     if (ui->Italiano->isChecked())
         ButtonLinguaClick();
+}
+
+// Each edit is announced once its handler has run: these connections come after the handlers'.
+void TForm1::ConnectPreview()
+{
+    connect(ui->Preview1, &QAction::triggered, this, &TForm1::Preview1Click);
+    for (FilteredLineEdit* field : {ui->EditTesto, ui->EditNominativo})
+        connect(field, &QLineEdit::textChanged, this, &TForm1::AnnounceSettings);
+    for (QComboBox* list : {ui->ComboDimScorr, ui->ComboDimFisso, ui->ComboVelocita})
+        connect(list, &QComboBox::currentIndexChanged, this, &TForm1::AnnounceSettings);
+    for (QToolButton* button : PulsQuadri)
+        connect(button, &QToolButton::clicked, this, &TForm1::AnnounceSettings);
+    for (const PaletteEntry& entry : Tavolozza)
+        connect(entry.panel, &BevelPanel::clicked, this, &TForm1::AnnounceSettings);
+    for (QPushButton* button : {ui->OkColore, ui->CancellaColore})
+        connect(button, &QPushButton::clicked, this, &TForm1::AnnounceSettings);
+}
+
+firmware::GeneratorSettings TForm1::ShownSettings() const
+{
+    firmware::GeneratorSettings settings = GatherSettings();
+    if (ui->TavolaColore->isVisible()) {
+        const int highlighted = ui->TavolaColore->property("Tag").toInt();
+        (ui->OkColore->property("Tag").toInt() == kTargetSliding ? settings.slidingColour : settings.fixedColour) =
+            highlighted;
+    }
+    return settings;
+}
+
+void TForm1::AnnounceSettings()
+{
+    emit SettingsEdited(ShownSettings());
+}
+
+void TForm1::Preview1Click()
+{
+    if (preview_ == nullptr) {
+        preview_ = new preview::PreviewWindow(this, [this] { return CurrentLanguage(); });
+        preview_->ShowSettings(ShownSettings());
+        connect(this, &TForm1::SettingsEdited, preview_, &preview::PreviewWindow::ShowSettings);
+        connect(this, &TForm1::LanguageSwitched, preview_, &preview::PreviewWindow::FollowLanguage);
+    }
+    // Brought back from the task bar too, but not given the keyboard: typing goes on here.
+    preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);
+    preview_->show();
+    preview_->raise();
 }

@@ -3,6 +3,7 @@
 // The one main window of the program: layout from FormTessel.ui, the window-level values the
 // handlers share, and the handlers themselves.
 
+#include "firmware/FirmwareFormat.h"
 #include "i18n/Messages.h"
 
 #include <QFileDialog>
@@ -23,8 +24,8 @@ namespace Ui {
 class TForm1;
 }
 
-namespace firmware {
-struct GeneratorSettings;
+namespace preview {
+class PreviewWindow;
 }
 
 class TForm1 : public QMainWindow {
@@ -76,6 +77,13 @@ public:
     // The outer size FormResize holds: the client area plus the menu bar.
     QSize FixedWindowSize() const;
 
+signals:
+    // The settings as the window shows them, each time one of them changes: what a save would
+    // gather, except that while the palette is open its highlighted colour stands in for its
+    // target's.
+    void SettingsEdited(const firmware::GeneratorSettings& settings);
+    void LanguageSwitched();
+
 public slots:
     void FormCreate();
     void FormResize();
@@ -104,6 +112,10 @@ public slots:
     void ItalianoClick();
     void IngleseClick();
 
+    // The preview of the generator's picture.
+    void Preview1Click();
+    void AnnounceSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -124,6 +136,8 @@ private:
     void ShowInvalidFileBox();
     void ShowSettings(const firmware::GeneratorSettings& settings);
     firmware::GeneratorSettings GatherSettings() const;
+    firmware::GeneratorSettings ShownSettings() const;
+    void ConnectPreview();
     void PressFrame(int frame);
     void OpenPalette(const QWidget& opener, int code, int target, int left);
     void MarkColour(int code, bool highlighted);
@@ -134,4 +148,5 @@ private:
     QFileDialog* SaveDialog1 = nullptr;
     QString saveSource_;
     QTranslator qtTexts_;  // Qt's own texts (file dialogs, message box buttons) in Italian
+    preview::PreviewWindow* preview_ = nullptr;  // built when first opened
 };

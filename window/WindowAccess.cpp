@@ -8,6 +8,8 @@
 #include "ui_FormTessel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QShortcut>
 
 namespace {
@@ -59,6 +61,12 @@ WindowAccess::WindowAccess(TForm1& form, Ui::TForm1& ui) : QObject(&form), form_
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, ui.CancellaColore, &QPushButton::click);
 
+    // The lists' names, for a screen reader only; the language switch writes them.
+    for (QComboBox* list : {ui.ComboDimScorr, ui.ComboVelocita, ui.ComboDimFisso}) {
+        auto* label = new QLabel(list->parentWidget());
+        label->setBuddy(list);
+        label->hide();
+    }
     connect(ui.ShapeSfondoTesto, &ShapeWidget::brushColorChanged, this, &WindowAccess::NameColours);
     connect(ui.ShapeSfondoNominativo, &ShapeWidget::brushColorChanged, this, &WindowAccess::NameColours);
     connect(ui.Italiano, &QAction::toggled, this, &WindowAccess::NameColours);
@@ -79,7 +87,7 @@ void WindowAccess::ColourClicked()
 void WindowAccess::PaletteOpened()
 {
     opener_ = qobject_cast<QWidget*>(sender());
-    ui_.TavolaColore->setAccessibleName(ui_.TitoloTavolozza->text());
+    ui_.TavolaColore->setAccessibleName(opener_ != nullptr ? opener_->accessibleName() : QString());
     BevelPanel* highlighted = form_.Tavolozza.at(std::size_t(ui_.TavolaColore->property("Tag").toInt())).panel;
     colours_->setCurrent(highlighted);
     highlighted->setFocus(Qt::OtherFocusReason);

@@ -15,7 +15,8 @@ class TForm1;
 // panels are each one tab stop, on the current frame and the highlighted colour, walked
 // with the arrow keys. The palette takes the focus when it opens, Enter commits it and
 // Escape cancels it, and the focus returns to its opener when it closes. The colour panels
-// and the two swatches are named by their colours in the current language.
+// and the two swatches are named by their colours in the current language, the palette by
+// the button that opened it; each drop-down list has a hidden label to carry its name.
 class WindowAccess : public QObject {
     Q_OBJECT
 

@@ -1,7 +1,7 @@
 ; The tests' firmware file, made by the assembler as the real one is: a PIC16F628A
 ; program with the "Lumio_20" signature at 0x7F8 and the generator's settings in the
-; data EEPROM at 0x2100. The firmware tests read it in gpasm's formats, the soak test
-; cycles through it, the end-to-end tests and the screenshots open it.
+; data EEPROM at 0x2100. The firmware tests read and save it, the end-to-end tests and
+; the screenshots open it.
 ;
 ;   gpasm -o generator.hex generator.asm            the file the tests open
 ;   gpasm -D EDITED -o edited.hex generator.asm     the same file after the test's edits:

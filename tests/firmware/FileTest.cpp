@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kData = KELVO_TEST_DATA;
-const GeneratorSettings kEdited = LoadFirmwareFile(kData / "edited.hex").settings;  // frame 16, call sign Q0TEST
+const GeneratorSettings kEdited = LoadFirmwareFile(kData / "edited.hex").settings;  // frame 12, call sign Q0TEST
 constexpr int kDone = 0, kNotOpened = 1, kStopped = 100;
 // A child stops itself when its save makes this call, for another to meet it there; at
 // "fsync" the disk reports an error instead.
@@ -38,7 +38,8 @@ const char* gStopAt = "";
 int Arrange(const std::string& name, const std::string& arrange)
 {
     ::setenv("N", name.c_str(), 1);
-    const std::string setup = "set -e; cd " KELVO_TEST_DATA "; rm -rf $N $N.want; mkdir $N; cp edited.hex $N.want\n"
+    ::setenv("D", KELVO_TEST_DATA, 1);
+    const std::string setup = "set -e; cd \"$D\"; rm -rf $N $N.want; mkdir $N; cp edited.hex $N.want\n"
                               "cp plain.hex $N/src.hex; cd $N; echo old > fw.hex; E=../$N.want\n";
     return WEXITSTATUS(std::system((setup + arrange + "\nsed -i 's/$/\\r/' $E; truncate -s -2 $E").c_str()));
 }

@@ -2,14 +2,19 @@
 
 // What the window tests do as a user would: answer the modal dialogs and boxes that a command
 // opens, compare what the window shows with reference pictures, and make firmware files.
+// Every window test runs in this file's main(), which pins what the pictures depend on
+// whether ctest runs it or a contributor by hand: the offscreen platform, the tests' own
+// fonts (tests/fonts.conf), a scratch home and XDG folders, and no Qt or desktop-session
+// variable of the user's. A test asks for a variable itself with an argument NAME=value
+// after the Google Test flags (window_tests QT_SCALE_FACTOR=2).
 
 #include "firmware/FirmwareFormat.h"
 
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
-#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -17,9 +22,9 @@
 #include <string>
 #include <vector>
 
-// Answers, in order, each modal widget that becomes the active one while it lives (a dialog
-// that comes back after a box over it closed is a new question). A modal widget that no step
-// expects is rejected and reported, so that a wrong road fails instead of hanging.
+// Answers, in order, each modal widget shown while it lives; a dialog still up once its step
+// is done (a box it brought up answered too) asks again. A modal widget that no step expects
+// is rejected and reported, so that a wrong road fails instead of hanging.
 class Answers : public QObject {
 public:
     using Step = std::function<void(QWidget& modal)>;
@@ -27,12 +32,14 @@ public:
     explicit Answers(std::vector<Step> steps = {});
     ~Answers() override;
 
-private:
-    void Poll();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    QTimer timer_;
+private:
+    void Answer(const QPointer<QWidget>& modal);
+
     std::deque<Step> steps_;
-    QPointer<QWidget> answered_;
+    QSet<const QWidget*> answering_;
     QStringList unexpected_;
 };
 
