@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <exception>
 #include <iostream>
@@ -33,6 +34,11 @@ int main(int argc, char* argv[])
         QCoreApplication core(qtArgc, qtArgv);
         return commandLine.report(std::cout, std::cerr);
     }
+
+    // Qt's file dialogs would keep their last folder and view in the user's QtProject.conf;
+    // this program keeps no settings, so the user-scope ones lead where nothing can be made.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
 
     DisplayGuard guard(language);
     QApplication application(qtArgc, qtArgv);

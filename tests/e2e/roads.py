@@ -114,6 +114,10 @@ def keys_road():
         got = file.read()
     if app.returncode != 0 or got != want:
         fail(f"exit status {app.returncode}; saved:\n{got.decode()}\nexpected:\n{want.decode()}")
+    # The dialogs remember nothing: the program keeps no settings, Qt's own neither.
+    left = [name for name in os.listdir(os.environ["XDG_CONFIG_HOME"]) if name.endswith(".conf")]
+    if left:
+        fail(f"settings written: {left}")
 
 
 def described(accessible, showing=False):
