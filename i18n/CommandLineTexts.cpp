@@ -91,6 +91,18 @@ constexpr std::array<Column, static_cast<std::size_t>(CommandLineText::Count)> k
     // TooLong
     {"--%1: %2 caratteri sono troppi; ne accetta al massimo %3.",
      "--%1: %2 characters are too many; it accepts at most %3."},
+    // WindowDescription
+    {"Mostra in una finestra le impostazioni nel file firmware (Intel HEX) di un generatore\n"
+     "di barre video a PIC, per modificarle. Dagli script: %1.",
+     "Shows the settings in the firmware file (Intel HEX) of a PIC video test-pattern\n"
+     "generator in a window, to edit them. From scripts: %1."},
+    // WindowFileArgument
+    {"Il file firmware (.hex) da aprire all'avvio.", "The firmware file (.hex) to open at start."},
+    // OneFileOnly
+    {"un file alla volta: '%1' è di troppo.", "one file at a time: '%1' is one too many."},
+    // NoDisplay
+    {"serve un display grafico, e nessuno è raggiungibile (DISPLAY, WAYLAND_DISPLAY); %1 funziona anche senza.",
+     "a graphical display is needed, and none could be reached (DISPLAY, WAYLAND_DISPLAY); %1 works without one."},
 }};
 
 }  // namespace

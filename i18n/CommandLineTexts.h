@@ -1,8 +1,9 @@
 #pragma once
 
-// Texts of the command-line companion, picked by the locale's language. Placeholders %1, %2
-// and %3 take the option, the value and what it accepts. Its keywords (commands, options,
-// colour, height and speed names) are the same in both languages.
+// Texts of the command-line companion and of the window program's command line, picked by the
+// locale's language. Placeholders %1, %2 and %3 take the option, the value and what it accepts.
+// Its keywords (commands, options, colour, height and speed names) are the same in both
+// languages.
 
 #include "Messages.h"
 
@@ -47,6 +48,11 @@ enum class CommandLineText : std::size_t {
     NotAName,
     RefusedCharacter,
     TooLong,
+    // The window program: its help (%1 the companion's name), a file too many (%1), no display
+    WindowDescription,
+    WindowFileArgument,
+    OneFileOnly,
+    NoDisplay,
     Count
 };
 

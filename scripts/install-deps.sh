@@ -14,7 +14,7 @@ TEST_PACKAGES=(
   gputils
   xvfb openbox xdotool x11-utils imagemagick adwaita-qt6
   dbus at-spi2-core python3-pyatspi xclip
-  desktop-file-utils appstream lintian dpkg-dev file
+  desktop-file-utils appstream lintian dpkg-dev file shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 want=("${BUILD_PACKAGES[@]}")

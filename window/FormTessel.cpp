@@ -5,6 +5,7 @@
 #include "BevelPanel.h"
 #include "CaptionSet.h"
 #include "DeferredIconEngine.h"
+#include "FileDrop.h"
 #include "FilteredLineEdit.h"
 #include "FirmwareFileDialog.h"
 #include "NameFilter.h"
@@ -108,6 +109,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     for (QComboBox* list : {ui->ComboDimFisso, ui->ComboDimScorr, ui->ComboVelocita})
         list->installEventFilter(this);
     ConnectHandlers();
+    // A file dropped on the window takes the open command's road, but not while the palette
+    // keeps the rest of the window waiting.
+    new FileDrop(*this, [this] { return !ui->TavolaColore->isHidden(); },
+                 [this](const QString& name) { OpenFirmwareFile(name); });
     FormCreate();
     ConnectPreview();
     new WindowAccess(*this, *ui);
@@ -344,7 +349,11 @@ void TForm1::ButtonOpenFileClick()
     QFileDialog* dialog = OpenDialog();
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString name = dialog->selectedFiles().constFirst();
+    OpenFirmwareFile(dialog->selectedFiles().constFirst());
+}
+
+void TForm1::OpenFirmwareFile(const QString& name)
+{
     ShowStatus(name, 1);
 
     const firmware::LoadResult result = firmware::LoadFirmwareFile(LocalPath(name));

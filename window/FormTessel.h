@@ -89,6 +89,9 @@ public slots:
     void FormResize();
     void Exit1Click();
     void ButtonOpenFileClick();
+    // The open command's road after the dialog, for a name from anywhere (the dialog, the
+    // command line, a drop): the status panel, the checks, the error box or notice, the settings.
+    void OpenFirmwareFile(const QString& name);
     void ButtonSaveFileClick();
     void Quadro0Click();
 

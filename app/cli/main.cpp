@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     QCoreApplication application(qtArgc, qtArgv);
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
 
-    const i18n::Language language = cli::LocaleLanguage();
+    const i18n::Language language = i18n::LocaleLanguage();
     // The parser's own words (usage, options, its errors); they stay English where Qt's
     // translations are not installed.
     QTranslator qtTexts;

@@ -1,7 +1,8 @@
-"""The program in a real X server, used with the keyboard alone (keys), and read as a
-screen reader reads it (names). Run inside xsession.sh and dbus-run-session:
+"""The program in a real X server, used with the keyboard alone (keys), read as a screen
+reader reads it (names), and started with a file to open (file). Run inside xsession.sh and
+dbus-run-session:
 
-    roads.py keys|names PROGRAM SOURCE_HEX EXPECTED_HEX WORK_DIR
+    roads.py keys|names|file PROGRAM SOURCE_HEX EXPECTED_HEX WORK_DIR
 """
 import atexit
 import os
@@ -59,14 +60,14 @@ def answer_file_dialog(title, path):
         fail(f"the dialog '{title}' did not take {path}")
 
 
-def start():
+def start(*arguments):
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     shutil.copyfile(source, opened)
     # A dark desktop style asked for: the window must keep its own look all the same.
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                QT_STYLE_OVERRIDE="Adwaita-Dark")
-    app = subprocess.Popen([program], env=env, stdout=open(f"{work}/program.log", "w"),
+    app = subprocess.Popen([program, *arguments], env=env, cwd=work, stdout=open(f"{work}/program.log", "w"),
                            stderr=subprocess.STDOUT)
     atexit.register(app.kill)
     main = until(lambda: window("Personalizzazione Barre  Kelvo"), "the main window")
@@ -113,6 +114,10 @@ def keys_road():
         got = file.read()
     if app.returncode != 0 or got != want:
         fail(f"exit status {app.returncode}; saved:\n{got.decode()}\nexpected:\n{want.decode()}")
+    # The dialogs remember nothing: the program keeps no settings, Qt's own neither.
+    left = [name for name in os.listdir(os.environ["XDG_CONFIG_HOME"]) if name.endswith(".conf")]
+    if left:
+        fail(f"settings written: {left}")
 
 
 def described(accessible, showing=False):
@@ -243,5 +248,11 @@ def names_road():
         fail(f"exit status {app.returncode}")
 
 
-{"keys": keys_road, "names": names_road}[mode]()
+def file_road():
+    """A name relative to the current folder, as a terminal gives it; shown whole."""
+    start(os.path.basename(opened))
+    expect(("status bar", os.path.realpath(opened)), ("check box", "Quadro 6", "checked"), ("image", "Rosso"))
+
+
+{"keys": keys_road, "names": names_road, "file": file_road}[mode]()
 print(f"PASS: {mode}")

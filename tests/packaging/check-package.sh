@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the .deb from a built tree and checks what a user installs: a stripped program, the
 # desktop entry and metainfo (valid, with nothing to report), the icons, the documents, the
-# run-time dependencies that no library link shows, and no lintian errors.
-#   check-package.sh <build folder> <scratch folder> <application id>
+# run-time dependencies that no library link shows, no lintian errors; and, once the desktop's
+# databases are built over its files, a generator's firmware file known by type and opened by it.
+#   check-package.sh <build folder> <scratch folder> <application id> <MIME type> <firmware file>
 set -euo pipefail
-build=$1 work=$2 app=$3
+build=$1 work=$2 app=$3 type=$4 firmware=$5
 rm -rf "$work" && mkdir -p "$work"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" || { cat "$work/cpack.log"; exit 1; }
 deb=$(echo "$work"/out/*.deb)
@@ -23,9 +24,20 @@ for program in kelvo-barre kelvo-barre-cli; do
 done
 for file in "applications/$app.desktop" "metainfo/$app.metainfo.xml" icons/hicolor/scalable/apps/kelvo-barre.svg \
             icons/hicolor/48x48/apps/kelvo-barre.png doc/kelvo-barre/copyright man/man1/kelvo-barre.1.gz \
-            man/man1/kelvo-barre-cli.1.gz; do
+            man/man1/kelvo-barre-cli.1.gz mime/packages/kelvo-barre.xml; do
   check "holds $file" "[[ -s '$share/$file' ]]"
 done
 check "desktop entry valid" "[[ -z \$(desktop-file-validate '$share/applications/$app.desktop' 2>&1) ]]"
 check "metainfo valid" "appstreamcli validate --no-net '$share/metainfo/$app.metainfo.xml' >'$work/appstream.log' && ! grep -Eq '^[EWI]:' '$work/appstream.log'"
+
+# What the triggers of shared-mime-info and desktop-file-utils do on installing, then the
+# desktop's own question, with nothing of the user's settings in the way.
+update-mime-database "$share/mime" && update-desktop-database "$share/applications"
+mkdir -p "$work/home" && cp "$firmware" "$work/gen.hex" && cp "$firmware" "$work/GEN.IHEX"
+query() { env -i PATH="$PATH" HOME="$work/home" XDG_DATA_HOME="$work/home" XDG_CONFIG_HOME="$work/home" \
+            XDG_DATA_DIRS="$share:/usr/share" xdg-mime query "$@"; }
+for file in gen.hex GEN.IHEX; do
+  check "$file is $type" "[[ \$(query filetype '$work/$file') == '$type' ]]"
+done
+check "$type opens with $app" "[[ \$(query default '$type') == '$app.desktop' ]]"
 exit $failed

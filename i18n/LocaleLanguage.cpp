@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace cli {
+namespace i18n {
 
-i18n::Language LocaleLanguage()
+Language LocaleLanguage()
 {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
@@ -14,9 +14,9 @@ i18n::Language LocaleLanguage()
         const std::string_view locale(value);
         // "it", "it_IT.UTF-8", "it_CH@euro": the language is the part before '_', '.' or '@'.
         const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
-        return language == "it" ? i18n::Language::Italian : i18n::Language::English;
+        return language == "it" ? Language::Italian : Language::English;
     }
-    return i18n::Language::English;
+    return Language::English;
 }
 
-}  // namespace cli
+}  // namespace i18n

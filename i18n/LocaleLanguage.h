@@ -2,11 +2,11 @@
 
 #include "Messages.h"
 
-namespace cli {
+namespace i18n {
 
 // Italian where the locale's language for messages is Italian, English otherwise. Read from
 // the variables themselves, in the C library's order (LC_ALL, LC_MESSAGES, LANG), so that it
 // holds whether or not that locale is installed.
-i18n::Language LocaleLanguage();
+Language LocaleLanguage();
 
-}  // namespace cli
+}  // namespace i18n
