@@ -32,10 +32,15 @@ check "metainfo valid" "appstreamcli validate --no-net '$share/metainfo/$app.met
 
 # What the triggers of shared-mime-info and desktop-file-utils do on installing, then the
 # desktop's own question, with nothing of the user's settings in the way.
-update-mime-database "$share/mime" && update-desktop-database "$share/applications"
+update-mime-database "$share/mime" >"$work/mime.log" 2>&1 || { cat "$work/mime.log"; exit 1; }
+update-desktop-database "$share/applications"
 mkdir -p "$work/home" && cp "$firmware" "$work/gen.hex" && cp "$firmware" "$work/GEN.IHEX"
-query() { env -i PATH="$PATH" HOME="$work/home" XDG_DATA_HOME="$work/home" XDG_CONFIG_HOME="$work/home" \
-            XDG_DATA_DIRS="$share:/usr/share" xdg-mime query "$@"; }
+# xdg-mime splits its search path at blanks: it is given links from a folder without any.
+links=$(mktemp -d /tmp/kelvo-package.XXXXXX)
+trap 'rm -rf "$links"' EXIT
+ln -s "$share" "$links/share" && ln -s "$work/home" "$links/home"
+query() { env -i PATH="$PATH" HOME="$links/home" XDG_DATA_HOME="$links/home" XDG_CONFIG_HOME="$links/home" \
+            XDG_DATA_DIRS="$links/share:/usr/share" xdg-mime query "$@"; }
 for file in gen.hex GEN.IHEX; do
   check "$file is $type" "[[ \$(query filetype '$work/$file') == '$type' ]]"
 done
