@@ -42,7 +42,7 @@ DisplayGuard::DisplayGuard(i18n::Language language)
 {
     const std::string_view text = i18n::commandLineText(language, i18n::CommandLineText::NoDisplay);
     noDisplayLine = std::string(kProgramName) + ": " +
-                    QString::fromUtf8(text.data(), qsizetype(text.size())).arg(QLatin1StringView(kCompanionName)).toStdString() +
+                    QString::fromUtf8(text).arg(QLatin1StringView(kCompanionName)).toStdString() +
                     "\n";
     previousHandler = qInstallMessageHandler(HoldOrEnd);
     armed = true;

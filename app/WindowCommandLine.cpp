@@ -21,7 +21,7 @@ const QString kVersion = QStringLiteral("version");
 QString Text(i18n::Language language, CommandLineText id)
 {
     const std::string_view text = i18n::commandLineText(language, id);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(text);
 }
 
 void Declare(QCommandLineParser& parser, i18n::Language language)

@@ -27,7 +27,7 @@ using i18n::Property;
 
 QString text(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    return QString::fromUtf8(utf8);
 }
 
 QObject *control(QWidget &form, const CaptionRow &row)

@@ -57,7 +57,7 @@ void FirmwareFileDialog::accept()
             const QFileInfo chosen(files.constFirst());
             const QString subject = *refusal == i18n::Message::MissingFolder ? chosen.path() : chosen.filePath();
             ShowPlainMessage(this, QMessageBox::Warning, windowTitle(),
-                             QString::fromUtf8(text.data(), qsizetype(text.size())).arg(QDir::toNativeSeparators(subject)));
+                             QString::fromUtf8(text).arg(QDir::toNativeSeparators(subject)));
             return;
         }
     }

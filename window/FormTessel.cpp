@@ -314,7 +314,7 @@ i18n::Language TForm1::CurrentLanguage() const
 QString TForm1::Message(i18n::Message id) const
 {
     const std::string_view text = i18n::message(CurrentLanguage(), id);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(text);
 }
 
 // The drop-down lists' text fields claim some of the menu's shortcuts (Ctrl+X as cut, Ctrl+E as

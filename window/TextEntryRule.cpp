@@ -11,7 +11,7 @@ namespace {
 
 QString fromUtf8(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(text);
 }
 
 void showRefusal(QWidget *parent, char32_t character, i18n::Language language)

@@ -31,7 +31,7 @@ int CodeOf(const QColor& colour)
 QString ColourName(i18n::Language language, int code)
 {
     const std::string_view name = i18n::colourName(language, code);
-    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return QString::fromUtf8(name);
 }
 
 }  // namespace

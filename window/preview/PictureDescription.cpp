@@ -14,13 +14,13 @@ using i18n::PreviewText;
 QString Text(i18n::Language language, PreviewText id)
 {
     const std::string_view text = i18n::previewText(language, id);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(text);
 }
 
 QString ColourWord(i18n::Language language, int code)
 {
     const std::string_view name = i18n::colourName(language, code & 7);
-    return QString::fromUtf8(name.data(), qsizetype(name.size())).toLower();
+    return QString::fromUtf8(name).toLower();
 }
 
 QString PatternName(i18n::Language language, Pattern pattern)

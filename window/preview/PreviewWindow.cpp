@@ -18,7 +18,7 @@ namespace {
 QString Text(i18n::Language language, i18n::PreviewText id)
 {
     const std::string_view text = i18n::previewText(language, id);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(text);
 }
 
 }  // namespace
