@@ -61,7 +61,7 @@ QColor DisplayColour(int code)
 
 QString FromDevice(const std::string& text)
 {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+    return QString::fromLatin1(text);
 }
 
 std::string ToDevice(const QString& text)

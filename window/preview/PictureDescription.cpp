@@ -44,7 +44,7 @@ QString describePicture(const firmware::GeneratorSettings& settings, i18n::Langu
 {
     const QString callSign = settings.fixedText.empty()
                                  ? Text(language, PreviewText::EmptyCallSign)
-                                 : QString::fromLatin1(settings.fixedText.data(), qsizetype(settings.fixedText.size()));
+                                 : QString::fromLatin1(settings.fixedText);
     const QString callSignColour = ColourWord(language, settings.fixedColour);
     const std::span<const Band> bands = frameBands(settings.frame);
     QStringList parts;
